@@ -17,15 +17,29 @@ constexpr int EnduranceTarget = 5000;  // points, GameMode 1
 // cell of row r and column c.
 int PieceMask(int kind, int rotation);
 
+// Calls square(r, c) for every set cell of a mask, box rows 0..3 and within a row box
+// columns 0..3: the one order in which every rule and drawing walks a piece.
+template <class Square>
+void ForEachSquare(int mask, Square square) {
+    int bit = 0x8000;
+    for (int r = 0; r < 4; ++r) {
+        for (int c = 0; c < 4; ++c, bit >>= 1) {
+            if (mask & bit) {
+                square(r, c);
+            }
+        }
+    }
+}
+
 // Settled squares: 0 empty, else the kind of the square that settled there.
 class Well {
-public:
+  public:
     std::int8_t Cell(int column, int row) const { return cells_[row][column]; }
     void SetCell(int column, int row, std::int8_t value) { cells_[row][column] = value; }
     void Clear() { cells_ = {}; }
     bool operator==(const Well&) const = default;
 
-private:
+  private:
     std::array<std::array<std::int8_t, WellColumns>, WellRows> cells_{};
 };
 
@@ -39,11 +53,11 @@ struct FallingPiece {
 
 // The one generator of the program, for the piece kinds and the artwork's grain.
 class Random {
-public:
+  public:
     void SeedRandom(std::uint32_t ticks) { engine_.seed(ticks); }
     int RandomUpTo(int max);  // uniform over 0..max, both included
 
-private:
+  private:
     std::mt19937 engine_;
 };
 
@@ -63,7 +77,7 @@ struct GameState {
 // What the core asks of the machine and of the other subsystems. The program fills it
 // with the real services; tests with a fake clock and recorders.
 class GameServices {
-public:
+  public:
     virtual ~GameServices() = default;
     virtual std::uint32_t TickCount() = 0;
     virtual void Pause(int milliseconds) = 0;
@@ -92,7 +106,9 @@ void Drop(GameState& state, GameServices& services);
 void GravityStep(GameState& state, GameServices& services);
 
 void LockPiece(GameState& state, GameServices& services);
-int TargetOf(int gameMode);
+int TargetOf(int gameMode);  // points
+// The kind after the falling one: drawn again until it differs, so never the same twice.
+int DrawNextKind(Random& random, int fallingKind);
 
 void StartNewGame(GameState& state, GameServices& services);
 
