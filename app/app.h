@@ -1,0 +1,54 @@
+// The application shell: start-up, the event loop and shutdown.
+#pragma once
+
+#include <string>
+
+#include "core/core.h"
+#include "platform/platform.h"
+#include "ranking/ranking.h"
+#include "sound/sound.h"
+
+// The core's services as the program fills them: the platform's clock and play area,
+// the view's drawing, the notes, and record entry.
+class ProgramServices : public GameServices {
+public:
+    ProgramServices(Midi& midi, Rankings& rankings, std::string rankingFile);
+
+    std::uint32_t TickCount() override;
+    void Pause(int milliseconds) override;
+    void PlayNote(int channel, int note, int releaseVelocity, int strikeVelocity) override;
+    void ShowSprite(int number, int x, int y) override;
+    void ShowSpriteKeyed(int number, int x, int y) override;
+    void PresentPlayArea() override;
+    void DrawWell(const GameState& state) override;
+    void RedrawPlayArea(const GameState& state) override;
+    void DrawNextPiece(const GameState& state) override;
+    void DrawGamePanel(GameState& state) override;
+    void RecordFinish(GameState& state) override;
+
+private:
+    Midi& midi_;
+    Rankings& rankings_;
+    std::string rankingFile_;
+};
+
+// Everything the program holds from start-up to shutdown.
+struct Program {
+    Program();
+
+    GameState state;
+    Rankings rankings;
+    Midi midi;
+    std::string rankingFile;
+    ProgramServices services;
+    Handle window = 0;
+
+    void DrawRankingPanel() const;
+    void ClearRanking();
+};
+
+// Runs the game from start-up to shutdown; returns the process's exit code.
+int RunQuickstack();
+
+void RunEventLoop(Program& program);
+std::string RulesText();  // Windows-1252

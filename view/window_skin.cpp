@@ -1,0 +1,58 @@
+// The frameless window draws its own outline: a rounded title band over a rounded body,
+// the background artwork masked to that shape, and the contents over it.
+#include "view/view.h"
+
+namespace {
+
+constexpr int WindowWidth = 800;  // pixels
+constexpr int WindowHeight = 600;
+constexpr int SkinMaskImage = 24;  // the masked background the window is erased with
+constexpr int OutlineWidth = 4;    // pixels
+constexpr std::int32_t Black = PackColour(0, 0, 0);
+constexpr std::int32_t White = PackColour(255, 255, 255);
+
+constexpr RoundRect Band{0, 0, 800, 50, 50, 50};
+constexpr RoundRect Body{20, 0, 780, 600, 50, 50};
+
+// White inside both rounded rectangles, black outside and along their outlines; the
+// band is painted last, so its lower outline crosses the window between band and body.
+void PaintSkinMask() {
+    NewImage(SkinMaskImage, WindowWidth, WindowHeight);
+    BeginDrawing(ImageTarget(SkinMaskImage));
+    DrawRoundRect(21, 1, 779, 599, 48, 48, OutlineWidth, Black, White);
+    DrawRoundRect(1, 1, 799, 48, 48, 48, OutlineWidth, Black, White);
+    EndDrawing();
+}
+
+void SkinWindow(Handle window) {
+    PaintSkinMask();
+    AndImage(SkinMaskImage, BackgroundImage);
+    const Handle background = ImageHandle(SkinMaskImage);
+    SetWindowBackground(window, background);
+    SetWindowShape(window, Band, Body);
+    BeginDrawing(WindowTarget());
+    BlitImage(background, 0, 0);
+    EndDrawing();
+}
+
+void RedrawContents(GameState& state, const std::function<void()>& drawRankingPanel) {
+    ShowSprite(BackdropSprite, 0, 0);
+    DrawWell(state);
+    if (state.Playing == 1) {
+        RedrawPlayArea(state);
+    }
+    PresentPlayArea();
+    drawRankingPanel();
+    DrawGamePanel(state);
+}
+
+}  // namespace
+
+std::uint32_t WindowSkin(Handle window, std::uint32_t message, GameState& state,
+                         const std::function<void()>& drawRankingPanel) {
+    if (message == MsgRepaint) {
+        SkinWindow(window);
+        RedrawContents(state, drawRankingPanel);
+    }
+    return HookDefault;
+}
