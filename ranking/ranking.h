@@ -1,12 +1,16 @@
 // The rankings: for each mode the fastest finishes, kept in one file that a save never
-// loses,. Names are Windows-1252 bytes.
+// loses, the entry of a new record under the name the player types. Names are Windows-1252 bytes.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
+
+struct GameState;
 
 constexpr int RankingRecordSize = 21;  // bytes of one entry in the ranking file
 constexpr int MaxRankingEntries = 19;  // places that record entry keeps per mode
@@ -45,3 +49,11 @@ void LoadRankings(Rankings& rankings, const std::filesystem::path& file);
 void SaveRankings(const Rankings& rankings, const std::filesystem::path& file);
 // Empties the ranking of the mode, then saves.
 void ClearRanking(Rankings& rankings, int gameMode, const std::filesystem::path& file);
+
+// Asks the player for a text (the platform's AskText): "" on Escape.
+using NameRequest = std::function<std::string(std::string_view title, std::string_view prompt,
+                                              std::string_view defaultText)>;
+// Ends a game that reached its target at tick count `now`; a time that earns one of the
+// 19 places is filed under the name asked for, and the file is rewritten.
+void RecordFinish(GameState& state, Rankings& rankings, std::uint32_t now,
+                  const NameRequest& askName, const std::filesystem::path& file);
