@@ -1,5 +1,6 @@
 // The rankings: for each mode the fastest finishes, kept in one file that a save never
-// loses, the entry of a new record under the name the player types. Names are Windows-1252 bytes.
+// loses, the entry of a new record under the name the player types, and the panel that
+// shows the ranking of the current mode. Names are Windows-1252 bytes.
 #pragma once
 
 #include <array>
@@ -57,3 +58,9 @@ using NameRequest = std::function<std::string(std::string_view title, std::strin
 // 19 places is filed under the name asked for, and the file is rewritten.
 void RecordFinish(GameState& state, Rankings& rankings, std::uint32_t now,
                   const NameRequest& askName, const std::filesystem::path& file);
+
+constexpr int RankingBackdrop = 16;  // image number of the panel's empty backdrop
+
+// Draws the ranking of the mode into the main window, beside the play area. Lines that
+// would fall below the window are not drawn. Lives in the ranking_panel library.
+void DrawRankingPanel(const Rankings& rankings, int gameMode);
