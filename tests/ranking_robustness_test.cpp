@@ -7,6 +7,7 @@
 #include <random>
 #include <thread>
 
+#include "core/core.h"
 #include "ranking/ranking.h"
 #include "tests/ranking_test_support.h"
 
@@ -103,17 +104,36 @@ TEST(RankingRobustness, SaveIntoReadOnlyDirectoryKeepsTheOldFile) {
     ExpectFailedSave(outcome, dir.File(), "Permission denied");
 }
 
+// Files can grow to 30 bytes and no further, as on a file system that is full.
+void FillTheDisk() {
+    signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = 30;
+    setrlimit(RLIMIT_FSIZE, &limit);
+}
+
 TEST(RankingRobustness, SaveOntoFullDiskKeepsTheOldFile) {
     ScratchDirectory dir;
     SaveRankings(OldRankings, dir.File());
     const ChildOutcome outcome = RunInChild([&] {
-        // The file system takes 30 bytes and then no more.
-        signal(SIGXFSZ, SIG_IGN);
-        rlimit limit{};
-        getrlimit(RLIMIT_FSIZE, &limit);
-        limit.rlim_cur = 30;
-        setrlimit(RLIMIT_FSIZE, &limit);
+        FillTheDisk();
         SaveRankings(NewRankings, dir.File());
+    });
+    ExpectFailedSave(outcome, dir.File(), "File too large");
+}
+
+TEST(RankingRobustness, RecordStaysInMemoryWhenItsSaveFails) {
+    ScratchDirectory dir;
+    SaveRankings(OldRankings, dir.File());
+    const ChildOutcome outcome = RunInChild([&] {
+        FillTheDisk();
+        Rankings rankings = OldRankings;
+        GameState state;
+        RecordFinish(
+            state, rankings, 5, [](auto, auto, auto) { return "Ana"; }, dir.File());
+        const std::vector<RankingEntry> expected{Entry(0, "old", 1), Entry(0, "Ana", 5)};
+        _exit(rankings.SprintRanking == expected ? 0 : 1);
     });
     ExpectFailedSave(outcome, dir.File(), "File too large");
 }
