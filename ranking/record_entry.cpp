@@ -1,0 +1,47 @@
+#include <algorithm>
+
+#include "core/core.h"
+#include "ranking/ranking.h"
+
+namespace {
+
+constexpr std::string_view RecordTitle = "Bravo, tu es le N\xB0 ";  // Windows-1252
+constexpr std::string_view NamePrompt = "Entre ton nom :";
+
+// The index of the first entry that is not faster: an equal time goes before it.
+std::size_t PlaceOf(const std::vector<RankingEntry>& ranking, std::int32_t timeMs) {
+    const auto notFaster =
+        std::find_if(ranking.begin(), ranking.end(),
+                     [timeMs](const RankingEntry& e) { return e.timeMs >= timeMs; });
+    return static_cast<std::size_t>(notFaster - ranking.begin());
+}
+
+// The first 16 bytes of the name, zero-filled.
+RankingEntry MakeEntry(int gameMode, std::string_view name, std::int32_t timeMs) {
+    RankingEntry entry;
+    entry.mode = static_cast<std::uint8_t>(gameMode);
+    std::copy_n(name.begin(), std::min<std::size_t>(name.size(), RankingNameSize),
+                entry.name.begin());
+    entry.timeMs = timeMs;
+    return entry;
+}
+
+}  // namespace
+
+void RecordFinish(GameState& state, Rankings& rankings, std::uint32_t now,
+                  const NameRequest& askName, const std::filesystem::path& file) {
+    const std::int32_t timeMs = StopChrono(state, now);
+    std::vector<RankingEntry>& ranking = CurrentRanking(rankings, state.GameMode);
+    const std::size_t place = PlaceOf(ranking, timeMs);
+    if (place >= MaxRankingEntries) {
+        return;
+    }
+    rankings.LastPlayerName = askName(std::string(RecordTitle) + std::to_string(place + 1),
+                                      NamePrompt, rankings.LastPlayerName);
+    ranking.insert(ranking.begin() + static_cast<std::ptrdiff_t>(place),
+                   MakeEntry(state.GameMode, rankings.LastPlayerName, timeMs));
+    if (ranking.size() > MaxRankingEntries) {
+        ranking.pop_back();
+    }
+    SaveRankings(rankings, file);
+}
