@@ -59,8 +59,6 @@ using NameRequest = std::function<std::string(std::string_view title, std::strin
 void RecordFinish(GameState& state, Rankings& rankings, std::uint32_t now,
                   const NameRequest& askName, const std::filesystem::path& file);
 
-constexpr int RankingBackdrop = 16;  // image number of the panel's empty backdrop
-
 // Draws the ranking of the mode into the main window, beside the play area. Lines that
 // would fall below the window are not drawn. Lives in the ranking_panel library.
 void DrawRankingPanel(const Rankings& rankings, int gameMode);
