@@ -1,6 +1,7 @@
 // The application shell: start-up, the event loop and shutdown.
 #pragma once
 
+#include <filesystem>
 #include <string>
 
 #include "core/core.h"
@@ -12,7 +13,7 @@
 // the view's drawing, the notes, and record entry.
 class ProgramServices : public GameServices {
 public:
-    ProgramServices(Midi& midi, Rankings& rankings, std::string rankingFile);
+    ProgramServices(Midi& midi, Rankings& rankings, std::filesystem::path rankingFile);
 
     std::uint32_t TickCount() override;
     void Pause(int milliseconds) override;
@@ -29,7 +30,7 @@ public:
 private:
     Midi& midi_;
     Rankings& rankings_;
-    std::string rankingFile_;
+    std::filesystem::path rankingFile_;
 };
 
 // Everything the program holds from start-up to shutdown.
@@ -39,7 +40,7 @@ struct Program {
     GameState state;
     Rankings rankings;
     Midi midi;
-    std::string rankingFile;
+    std::filesystem::path rankingFile;
     ProgramServices services;
     Handle window = 0;
 

@@ -1,7 +1,8 @@
 #include "app/app.h"
 #include "view/view.h"
 
-ProgramServices::ProgramServices(Midi& midi, Rankings& rankings, std::string rankingFile)
+ProgramServices::ProgramServices(Midi& midi, Rankings& rankings,
+                                 std::filesystem::path rankingFile)
     : midi_(midi), rankings_(rankings), rankingFile_(std::move(rankingFile)) {}
 
 std::uint32_t ProgramServices::TickCount() { return ::TickCount(); }

@@ -1,0 +1,49 @@
+#include "tests/picture_test_helpers.h"
+
+#include <cstdlib>
+
+namespace {
+
+Handle OpenWindowOnce() {
+    static const Handle window = [] {
+        InitPlayAreaSystem();
+        const Handle opened =
+            OpenMainWindow(0, 0, 0, 800, 600, WindowCentred | WindowBorderless, "Quickstack");
+        OpenPlayArea(opened, PlayAreaX, PlayAreaY, PlayAreaWidth, PlayAreaHeight);
+        return opened;
+    }();
+    return window;
+}
+
+}  // namespace
+
+void PictureTest::SetUp() {
+    window = OpenWindowOnce();
+    ASSERT_NE(window, 0);
+    Random random;
+    random.SeedRandom(ArtworkSeed);
+    BuildStaticArtwork(random);
+    MakeBlockSprites();
+}
+
+void SaveForViewing(Target target, const std::string& name) {
+    if (const char* folder = std::getenv("QUICKSTACK_PICTURES")) {
+        SaveTargetPng(target, std::string(folder) + "/" + name + ".png");
+    }
+}
+
+int Differences(int width, int height, const PixelSource& actual, const PixelSource& expected) {
+    constexpr int Reported = 5;
+    int differences = 0;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const std::uint32_t want = expected(x, y);
+            const std::uint32_t got = actual(x, y);
+            if (got != want && ++differences <= Reported) {
+                ADD_FAILURE() << "(" << x << "," << y << ") is " << ColourText(got) << ", not "
+                              << ColourText(want);
+            }
+        }
+    }
+    return differences;
+}

@@ -1,0 +1,57 @@
+#include <gtest/gtest.h>
+
+#include "platform/platform.h"
+#include "platform/platform_state.h"
+
+namespace {
+
+struct Conversion {
+    const char* utf8;
+    const char* bytes;
+};
+
+class Windows1252Test : public testing::TestWithParam<Conversion> {};
+
+TEST_P(Windows1252Test, Utf8BecomesWindows1252Bytes) {
+    EXPECT_EQ(Windows1252(GetParam().utf8), std::string(GetParam().bytes));
+}
+
+TEST_P(Windows1252Test, BytesComeBackAsTheSameCharacters) {
+    if (std::string(GetParam().bytes).find('?') != std::string::npos) {
+        GTEST_SKIP() << "a character the set lacks does not come back";
+    }
+    EXPECT_EQ(FromWindows1252(GetParam().bytes).toStdString(), GetParam().utf8);
+}
+
+INSTANTIATE_TEST_SUITE_P(GameTexts, Windows1252Test,
+                         testing::Values(Conversion{"Quickstack", "Quickstack"},
+                                         Conversion{"Règle du jeu", "R\xE8gle du jeu"},
+                                         Conversion{"Bravo, tu es le N° 1",
+                                                    "Bravo, tu es le N\xB0 1"},
+                                         Conversion{"É", "\xC9"},
+                                         Conversion{"décalage à droite",
+                                                    "d\xE9"
+                                                    "calage \xE0 droite"},
+                                         Conversion{"façon", "fa\xE7on"}, Conversion{"€", "\x80"},
+                                         Conversion{"œuvre…", "\x9Cuvre\x85"},
+                                         Conversion{"Ÿ", "\x9F"}, Conversion{"ÿ", "\xFF"},
+                                         Conversion{"日本", "??"}, Conversion{"Zoë ☺", "Zo\xEB ?"},
+                                         Conversion{"😀", "?"}, Conversion{"a\rb\r\r", "a\rb\r\r"}));
+
+TEST(Windows1252, MalformedUtf8BecomesQuestionMarks) {
+    EXPECT_EQ(Windows1252("a\xC3"), "a?");
+    EXPECT_EQ(Windows1252("\xFF"
+                          "b"),
+              "?b");
+    EXPECT_EQ(Windows1252("\xC0\xAF"), "??");  // an overlong '/'
+}
+
+TEST(Windows1252, EveryByteSurvivesTheRoundTrip) {
+    std::string all;
+    for (int byte = 1; byte < 256; ++byte) {
+        all += static_cast<char>(byte);
+    }
+    EXPECT_EQ(ToWindows1252(FromWindows1252(all)), all);
+}
+
+}  // namespace
