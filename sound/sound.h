@@ -21,6 +21,10 @@ class MidiDevice {
     virtual bool Send(std::uint32_t message) = 0;  // false: the device refused the message
 };
 
+// The stand-in for MIDI output device 0: an embedded FluidSynth synthesiser with a General
+// MIDI soundfont, playing through PulseAudio or else ALSA's default device.
+std::unique_ptr<MidiDevice> NewSynthesiser();
+
 // Keeps every message it accepts; a test can make it refuse opening or sending.
 class MidiRecorder : public MidiDevice {
   public:
