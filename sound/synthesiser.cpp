@@ -3,6 +3,7 @@
 #include <alsa/asoundlib.h>
 #include <fluidsynth.h>
 
+#include <atomic>
 #include <mutex>
 #include <system_error>
 #include <thread>
@@ -39,32 +40,22 @@ Fluid<fluid_settings_t> LowLatencySettings() {
         // Only the samples of the instruments in use are read, which keeps memory small
         // even with a large soundfont.
         fluid_settings_setint(settings.get(), "synth.dynamic-sample-loading", 1);
-        // The file output stands in for a sound device in benchmarks; it writes nowhere.
-        fluid_settings_setstr(settings.get(), "audio.file.name", "/dev/null");
+        // Single notes, a few at a time: a quarter of the default voices is plenty.
+        fluid_settings_setint(settings.get(), "synth.polyphony", 64);
     }
     return settings;
-}
-
-Fluid<fluid_audio_driver_t> FirstAudioOutput(fluid_settings_t* settings, fluid_synth_t* synth,
-                                             const std::vector<std::string>& drivers) {
-    for (const auto& driver : drivers) {
-        fluid_settings_setstr(settings, "audio.driver", driver.c_str());
-        if (Fluid<fluid_audio_driver_t> output{new_fluid_audio_driver(settings, synth)}) {
-            return output;
-        }
-    }
-    return nullptr;
 }
 
 }  // namespace
 
 struct Synthesiser::Engine {
     Fluid<fluid_settings_t> settings;
-    Fluid<fluid_synth_t> synth;
-    Fluid<fluid_audio_driver_t> output;
+    Fluid<fluid_synth_t> synth;                  // made by the loader
+    std::atomic<fluid_synth_t*> heard{nullptr};  // what the audio output plays, once all is in
+    Fluid<fluid_audio_driver_t> output;          // stops before the synthesiser goes
 
-    std::mutex mutex;
-    bool loadDone = false;               // guarded by mutex
+    std::mutex mutex;  // guards the three below
+    bool loadDone = false;
     bool soundless = false;              // the soundfont would not load: messages play nothing
     std::vector<std::uint32_t> waiting;  // sent before the load was done
     std::thread loader;
@@ -75,8 +66,33 @@ struct Synthesiser::Engine {
         }
     }
 
+    bool OpenAudioOutput(const std::vector<std::string>& drivers) {
+        for (const auto& driver : drivers) {
+            fluid_settings_setstr(settings.get(), "audio.driver", driver.c_str());
+            output.reset(new_fluid_audio_driver2(settings.get(), &Engine::FillPeriod, this));
+            if (output) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    // On the audio output's thread: silence until the synthesiser is ready, then its sound
+    // with the reverb and chorus mixed in, as the outputs have no separate effect channels.
+    static int FillPeriod(void* data, int frames, int, float*[], int channels, float* out[]) {
+        fluid_synth_t* synth = static_cast<Engine*>(data)->heard.load(std::memory_order_acquire);
+        if (!synth || channels < 2) {
+            return FLUID_OK;
+        }
+        float* effects[] = {out[0], out[1], out[0], out[1]};
+        return fluid_synth_process(synth, frames, 4, effects, channels, out);
+    }
+
+    // On the loader's thread, which takes what would otherwise hold up the first frame.
     void Load(const std::filesystem::path& soundfont) {
-        const bool loaded = fluid_synth_sfload(synth.get(), soundfont.c_str(), 1) != FLUID_FAILED;
+        synth.reset(new_fluid_synth(settings.get()));
+        const bool loaded =
+            synth && fluid_synth_sfload(synth.get(), soundfont.c_str(), 1) != FLUID_FAILED;
         const std::lock_guard lock(mutex);
         soundless = !loaded;
         for (const std::uint32_t message : waiting) {
@@ -84,6 +100,9 @@ struct Synthesiser::Engine {
         }
         waiting.clear();
         loadDone = true;
+        if (loaded) {
+            heard.store(synth.get(), std::memory_order_release);
+        }
     }
 
     bool Play(std::uint32_t message) { return soundless || PlayShortMessage(synth.get(), message); }
@@ -116,16 +135,8 @@ bool Synthesiser::Open() {
     if (!engine->settings) {
         return false;
     }
-    engine->synth.reset(new_fluid_synth(engine->settings.get()));
-    if (!engine->synth) {
+    if (!setup_.audioDrivers.empty() && !engine->OpenAudioOutput(setup_.audioDrivers)) {
         return false;
-    }
-    if (!setup_.audioDrivers.empty()) {
-        engine->output =
-            FirstAudioOutput(engine->settings.get(), engine->synth.get(), setup_.audioDrivers);
-        if (!engine->output) {
-            return false;
-        }
     }
     try {
         engine->loader = std::thread(&Engine::Load, engine.get(), *soundfont);
@@ -148,18 +159,23 @@ bool Synthesiser::Send(std::uint32_t message) {
     return engine_->Play(message);
 }
 
-std::vector<float> Synthesiser::Render(int frames) {
-    std::vector<float> mixed(frames);
-    if (!engine_ || engine_->output) {
-        return mixed;
-    }
-    if (engine_->loader.joinable()) {
+void Synthesiser::AwaitSoundfont() {
+    if (engine_ && engine_->loader.joinable()) {
         engine_->loader.join();
     }
-    std::vector<float> right(frames);
-    fluid_synth_write_float(engine_->synth.get(), frames, mixed.data(), 0, 1, right.data(), 0, 1);
-    for (int i = 0; i < frames; ++i) {
-        mixed[i] = (mixed[i] + right[i]) / 2;
+}
+
+std::vector<float> Synthesiser::Render(int frames) {
+    std::vector<float> left(frames);
+    if (!engine_ || engine_->output) {
+        return left;
     }
-    return mixed;
+    AwaitSoundfont();
+    std::vector<float> right(frames);
+    float* out[] = {left.data(), right.data()};
+    Engine::FillPeriod(engine_.get(), frames, 0, nullptr, 2, out);
+    for (int i = 0; i < frames; ++i) {
+        left[i] = (left[i] + right[i]) / 2;
+    }
+    return left;
 }

@@ -1,6 +1,6 @@
 // The embedded FluidSynth synthesiser behind NewSynthesiser. Opening it blocks only for
-// the synthesiser and its audio output; the soundfont loads on a thread of its own, and
-// messages that come meanwhile wait inside and play, in order, once it is in.
+// the audio output; the synthesiser is made and its soundfont loaded on a thread of its
+// own, and messages that come meanwhile wait inside and play, in order, once it is in.
 #pragma once
 
 #include <cstdint>
@@ -32,8 +32,10 @@ class Synthesiser : public MidiDevice {
     bool Open() override;  // false when no soundfont, synthesiser or audio output opens
     bool Send(std::uint32_t message) override;
 
-    // Without an audio output: waits for the soundfont, then renders the next frames,
-    // both channels mixed into one.
+    // Returns once the soundfont is in (or would not load) and waiting messages have played.
+    void AwaitSoundfont();
+    // Without an audio output: waits for the soundfont, then renders the next frames as an
+    // audio output would, both channels mixed into one.
     std::vector<float> Render(int frames);
 
   private:

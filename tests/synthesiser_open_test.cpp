@@ -18,10 +18,18 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Neither a sound server nor an ALSA device, as under CI, whatever the machine has.
+// No sound server, and no ALSA device, as under CI, whatever the machine has.
 void WithoutSoundDevices() {
     setenv("PULSE_SERVER", "unix:/nonexistent/pulse", 1);
     setenv("ALSA_CONFIG_PATH", "/dev/null", 1);
+}
+
+// No sound server, but an ALSA default device that takes sound and plays it nowhere.
+void WithAlsaDeviceOnly(const fs::path& folder) {
+    const fs::path config = folder / "asound.conf";
+    std::ofstream(config) << "pcm.!default { type null }\n";
+    setenv("PULSE_SERVER", "unix:/nonexistent/pulse", 1);
+    setenv("ALSA_CONFIG_PATH", config.c_str(), 1);
 }
 
 class SoundfontFolder : public ::testing::Test {
@@ -102,10 +110,10 @@ TEST(SynthesiserOpen, WithoutASoundfontTheGameShowsOneBoxAndGoesOnSilent) {
     EXPECT_EQ(run.midi.MidiReady, 0);
 }
 
-TEST(SynthesiserOpen, TheNextAudioOutputIsTriedWhenOneFails) {
+TEST_F(SoundfontFolder, WithoutASoundServerAlsasDefaultDeviceIsTaken) {
     ASSERT_TRUE(ProjectSoundfontInstalled());
-    WithoutSoundDevices();
-    const SynthesiserRun run({{"pulseaudio", "alsa", "file"}, {ProjectSoundfont}});
+    WithAlsaDeviceOnly(folder);
+    const SynthesiserRun run({PlayerSetup().audioDrivers, {ProjectSoundfont}});
     EXPECT_THAT(run.shown.boxes, IsEmpty());
     EXPECT_EQ(run.midi.MidiReady, 1);
 }
