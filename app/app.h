@@ -12,7 +12,7 @@
 // The core's services as the program fills them: the platform's clock and play area,
 // the view's drawing, the notes, and record entry.
 class ProgramServices : public GameServices {
-public:
+  public:
     ProgramServices(Midi& midi, Rankings& rankings, std::filesystem::path rankingFile);
 
     std::uint32_t TickCount() override;
@@ -27,7 +27,7 @@ public:
     void DrawGamePanel(GameState& state) override;
     void RecordFinish(GameState& state) override;
 
-private:
+  private:
     Midi& midi_;
     Rankings& rankings_;
     std::filesystem::path rankingFile_;

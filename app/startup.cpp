@@ -20,7 +20,7 @@ struct MenuButtonFace {
     int y;
 };
 constexpr MenuButtonFace MenuButtons[] = {
-    {"Nouvelle partie", 70}, {"Règle du jeu", 95}, {"Mode de jeu", 120},
+    {"Nouvelle partie", 70},    {"Règle du jeu", 95}, {"Mode de jeu", 120},
     {"Efface classement", 145}, {"Quitter", 170},
 };
 constexpr int MenuButtonX = 40;
@@ -74,9 +74,9 @@ int RunQuickstack() {
     BuildStaticArtwork(program.state.random);
     MakeBlockSprites();
     MakeMenuButtons(program.window);
-    SetMessageHook([&program](Handle window, std::uint32_t message, std::intptr_t,
-                              std::intptr_t) {
-        return WindowSkin(window, message, program.state, [&program] { program.DrawRankingPanel(); });
+    SetMessageHook([&program](Handle window, std::uint32_t message, std::intptr_t, std::intptr_t) {
+        return WindowSkin(window, message, program.state,
+                          [&program] { program.DrawRankingPanel(); });
     });
 
     RunEventLoop(program);

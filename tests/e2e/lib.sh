@@ -1,0 +1,111 @@
+# Shared by the end-to-end tests: each test starts its own X server on a free display,
+# runs the real binary on it, drives it with xdotool and reads screenshots.
+set -euo pipefail
+
+: "${QUICKSTACK:?the path of the quickstack binary}"
+WORK=$(mktemp -d)
+export XDG_DATA_HOME="$WORK/data"
+SERVER_PID=""
+GAME_PID=""
+
+cleanup() {
+    [ -n "$GAME_PID" ] && kill "$GAME_PID" 2>/dev/null || true
+    [ -n "$SERVER_PID" ] && kill "$SERVER_PID" 2>/dev/null || true
+    wait 2>/dev/null || true
+    rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    [ -f "$WORK/shot.png" ] && cp "$WORK/shot.png" "${TMPDIR:-/tmp}/quickstack-e2e-failure.png" &&
+        echo "last screenshot: ${TMPDIR:-/tmp}/quickstack-e2e-failure.png" >&2
+    exit 1
+}
+
+# start_display [WIDTHxHEIGHT]: a fresh Xvfb with a black root window.
+start_display() {
+    command -v Xvfb >/dev/null || { echo "Xvfb is not installed"; exit 77; }
+    local size=${1:-1024x768} n
+    for n in $(seq 40 99); do
+        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+        Xvfb ":$n" -screen 0 "${size}x24" -br -nolisten tcp -noreset >"$WORK/xvfb.log" 2>&1 &
+        SERVER_PID=$!
+        export DISPLAY=":$n"
+        for _ in $(seq 100); do
+            xdotool getdisplaygeometry >/dev/null 2>&1 && return 0
+            kill -0 "$SERVER_PID" 2>/dev/null || break
+            sleep 0.05
+        done
+    done
+    fail "no X server could be started"
+}
+
+# start_game: the real binary on the test's display, with the sound-error box answered.
+start_game() {
+    "$QUICKSTACK" >"$WORK/stdout" 2>"$WORK/stderr" &
+    GAME_PID=$!
+    answer_box "Problème"
+    wait_for_window Quickstack
+    sleep 0.3
+}
+
+wait_for_window() {  # name → prints nothing, fails after 10 s
+    local id
+    id=$(timeout 10 xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1) ||
+        fail "no window named $1"
+    [ -n "$id" ] || fail "no window named $1"
+}
+
+window_id() { xdotool search --onlyvisible --name "^$1\$" | head -n 1; }
+
+# answer_box TITLE: waits for the modal box and presses its OK button with Return.
+answer_box() {
+    local id
+    id=$(timeout 10 xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1) ||
+        fail "no box titled $1"
+    xdotool windowfocus --sync "$id" 2>/dev/null || true
+    xdotool key --clearmodifiers Return
+    for _ in $(seq 50); do
+        [ -z "$(window_id "$1")" ] && return 0
+        sleep 0.05
+    done
+    fail "the box titled $1 did not close"
+}
+
+shot() { import -display "$DISPLAY" -window root "$WORK/shot.png"; }
+
+# pixel X Y: "r,g,b" of the last screenshot at root coordinates.
+pixel() {
+    convert "$WORK/shot.png" -crop "1x1+$1+$2" -depth 8 txt:- |
+        sed -n '2s/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1,\2,\3/p'
+}
+
+expect_pixel() {  # X Y r,g,b [what]
+    local got
+    got=$(pixel "$1" "$2")
+    [ "$got" = "$3" ] || fail "${4:-pixel} at ($1, $2): expected $3, got $got"
+}
+
+# The window's top-left corner on the root window.
+window_origin() {
+    xdotool getwindowgeometry --shell "$(window_id Quickstack)" | awk -F= '
+        /^X=/ { x = $2 } /^Y=/ { y = $2 } END { print x " " y }'
+}
+
+click_at() {  # root X Y
+    xdotool mousemove --sync "$1" "$2" click 1
+}
+
+# wait_for_exit SECONDS: the game's exit code, or a failure when it keeps running.
+wait_for_exit() {
+    local deadline=$((SECONDS + $1))
+    while kill -0 "$GAME_PID" 2>/dev/null; do
+        [ $SECONDS -lt $deadline ] || fail "the game did not end"
+        sleep 0.05
+    done
+    local code=0
+    wait "$GAME_PID" || code=$?
+    GAME_PID=""
+    echo "$code"
+}
