@@ -109,3 +109,42 @@ wait_for_exit() {
     GAME_PID=""
     echo "$code"
 }
+
+# crop X Y W H OUT: a region of the last screenshot, in root coordinates.
+crop() { convert "$WORK/shot.png" -crop "${3}x${4}+$1+$2" +repage "$5"; }
+
+# colour_box FILE r,g,b: "X Y W H" of the bounding box of the pixels of exactly that
+# colour, or nothing when there are none.
+colour_box() {
+    convert "$1" -depth 8 txt:- | awk -v colour="($2)" '
+        index($0, colour) {
+            split($1, at, /[,:]/); x = at[1] + 0; y = at[2] + 0
+            if (!found || x < left) left = x
+            if (!found || x > right) right = x
+            if (!found || y < top) top = y
+            if (!found || y > bottom) bottom = y
+            found = 1
+        }
+        END { if (found) print left, top, right - left + 1, bottom - top + 1 }'
+}
+
+# same_picture A B: no pixel differs.
+same_picture() {
+    [ "$(compare -metric AE "$1" "$2" null: 2>&1)" = "0" ]
+}
+
+# The golden picture NAME from tests/golden, or a fresh one when regenerating on purpose.
+expect_golden() {  # FILE NAME
+    local golden="$GOLDEN_DIR/$2"
+    if [ "${REGENERATE_GOLDENS:-}" = 1 ]; then
+        cp "$1" "$golden"
+        echo "regenerated $golden"
+        return 0
+    fi
+    [ -f "$golden" ] || fail "no golden $golden (run scripts/regenerate-goldens)"
+    same_picture "$1" "$golden" || {
+        cp "$1" "${TMPDIR:-/tmp}/quickstack-$2"
+        fail "$2 differs from its golden; this run's picture: ${TMPDIR:-/tmp}/quickstack-$2"
+    }
+}
+GOLDEN_DIR="$(cd "$(dirname "${BASH_SOURCE[0]}")/../golden" && pwd)"
