@@ -35,6 +35,10 @@ struct KeyCode {
     int code;
 };
 
+void PrintTo(const KeyCode& key, std::ostream* out) {
+    *out << "code " << key.code;
+}
+
 class KeyCodeTest : public EventsTest, public testing::WithParamInterface<KeyCode> {};
 
 TEST_P(KeyCodeTest, AKeyGoesDownWithItsVirtualKeyCode) {
