@@ -141,6 +141,15 @@ TEST_F(EventsTest, AtMostOneTimerTickWaits) {
     EXPECT_EQ(WaitingEvents(), std::vector<int>{EvTimer});
 }
 
+TEST_F(EventsTest, AfterABusySecondOneTickWaits) {
+    StartTimer(window, 100);
+    Pause(1000);
+    ProcessQtEvents();
+    Pause(150);
+    ProcessQtEvents();
+    EXPECT_EQ(WaitingEvents(), std::vector<int>{EvTimer});
+}
+
 TEST_F(EventsTest, TheTimerTicksWhileTheProgramWaits) {
     StartTimer(window, 10);
     const std::uint32_t start = TickCount();

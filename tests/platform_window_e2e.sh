@@ -30,7 +30,7 @@ trap cleanup EXIT
 
 # Xvfb takes the first free display itself and tells its number: two of these tests can
 # start at the same moment without taking the same one.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -br 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset -br 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 server=$!
 for _ in $(seq 100); do
   [ -s "$work/display" ] && break
