@@ -1,0 +1,112 @@
+// Reaching the display: whether there is one, and the few questions Qt does not answer.
+#include <QApplication>
+#include <QGuiApplication>
+#include <cstdlib>
+
+#include "platform/platform_state.h"
+
+#ifdef QUICKSTACK_HAVE_XCB
+#include <xcb/xcb.h>
+
+#include <memory>
+#endif
+
+namespace {
+
+bool g_forcedOffscreen = false;
+
+std::string Environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+#ifdef QUICKSTACK_HAVE_XCB
+// Qt's own connection to the X server, when Qt runs on one.
+xcb_connection_t* QtConnection() {
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    return x11 ? x11->connection() : nullptr;
+}
+#endif
+
+bool XServerReachable() {
+#ifdef QUICKSTACK_HAVE_XCB
+    xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
+    const bool reachable = xcb_connection_has_error(connection) == 0;
+    xcb_disconnect(connection);
+    return reachable;
+#else
+    return true;
+#endif
+}
+
+bool ProbeDisplay() {
+    const std::string platform = Environment("QT_QPA_PLATFORM");
+    if (!platform.empty() && platform != "xcb") {
+        return true;  // the user's choice: offscreen, wayland, ...
+    }
+    if (platform.empty() && !Environment("WAYLAND_DISPLAY").empty()) {
+        return true;
+    }
+    return !Environment("DISPLAY").empty() && XServerReachable();
+}
+
+}  // namespace
+
+// Asked once: a bare X server resets when its last client leaves, so a second probe
+// could fall in that reset and wrongly find no display.
+bool DisplayAvailable() {
+    if (QCoreApplication::instance() != nullptr) {
+        return !g_forcedOffscreen;
+    }
+    static const bool available = ProbeDisplay();
+    return available;
+}
+
+// Qt aborts the process when its platform cannot start; the layer would rather say so
+// from InitPlayAreaSystem and keep every other service usable off-screen.
+void EnsureApplication() {
+    if (QCoreApplication::instance() != nullptr) {
+        return;
+    }
+    if (!DisplayAvailable()) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        g_forcedOffscreen = true;
+    }
+    static int argc = 1;
+    static char name[] = "quickstack";
+    static char* argv[] = {name, nullptr};
+    static const auto application = std::make_unique<QApplication>(argc, argv);
+}
+
+void SyncWithDisplay() {
+#ifdef QUICKSTACK_HAVE_XCB
+    // A round trip: the server has handled every request sent before it.
+    if (xcb_connection_t* connection = QtConnection()) {
+        std::free(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
+    }
+#endif
+}
+
+bool ButtonsReadFromServer() {
+#ifdef QUICKSTACK_HAVE_XCB
+    return QtConnection() != nullptr;
+#else
+    return false;
+#endif
+}
+
+bool LeftButtonHeld() {
+#ifdef QUICKSTACK_HAVE_XCB
+    // The window manager holds the pointer during a system move, so Qt hears no release:
+    // ask the server.
+    if (xcb_connection_t* connection = QtConnection()) {
+        const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
+        std::unique_ptr<xcb_query_pointer_reply_t, decltype(&std::free)> pointer(
+            xcb_query_pointer_reply(connection, xcb_query_pointer(connection, screen->root),
+                                    nullptr),
+            &std::free);
+        return pointer && (pointer->mask & XCB_BUTTON_MASK_1) != 0;
+    }
+#endif
+    return (QGuiApplication::mouseButtons() & Qt::LeftButton) != 0;
+}

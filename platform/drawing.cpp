@@ -1,0 +1,177 @@
+// Drawing on one target at a time: lines, boxes and pixels are written straight into the
+// target's words, pixel-exact.
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+#include "platform/platform_state.h"
+
+Picture* OpenPicture() {
+    DrawingState& drawing = State().drawing;
+    return drawing.open ? TargetPicture(drawing.target) : nullptr;
+}
+
+void MarkDirty(const QRect& area) {
+    State().drawing.dirty |= area;
+}
+
+namespace {
+
+void SetFrontColour(std::int32_t packed) {
+    DrawingState& drawing = State().drawing;
+    drawing.frontRgb = RgbOfPacked(packed);
+    drawing.textRgb = drawing.frontRgb;
+}
+
+}  // namespace
+
+Handle BeginDrawing(Target target) {
+    CloseDrawing();
+    if (TargetPicture(target) == nullptr) {
+        return 0;
+    }
+    PlatformState& state = State();
+    state.drawing = DrawingState{};
+    state.drawing.open = true;
+    state.drawing.target = target;
+    state.drawing.font = StockFont();
+    return NewHandle();
+}
+
+void CloseDrawing() {
+    PlatformState& state = State();
+    DrawingState& drawing = state.drawing;
+    if (!drawing.open) {
+        return;
+    }
+    drawing.open = false;
+    if (drawing.target.kind == Target::Kind::Window && !drawing.dirty.isEmpty()) {
+        ShowSurface(drawing.dirty);
+    }
+    drawing.dirty = {};
+}
+
+void EndDrawing() {
+    CloseDrawing();
+}
+
+void SetDrawMode(int mode) {
+    if (OpenPicture() != nullptr) {
+        State().drawing.mode = mode;
+    }
+}
+
+void SetColour(int red, int green, int blue) {
+    if (OpenPicture() != nullptr) {
+        SetFrontColour(PackColour(red, green, blue));
+    }
+}
+
+void SetTextColour(std::int32_t colour) {
+    if (OpenPicture() != nullptr) {
+        State().drawing.textRgb = RgbOfPacked(colour);
+    }
+}
+
+void MovePen(int x, int y) {
+    if (OpenPicture() != nullptr) {
+        State().drawing.pen = {x, y};
+    }
+}
+
+void DrawLine(int x, int y, int dx, int dy) {
+    Picture* picture = OpenPicture();
+    if (picture == nullptr) {
+        return;
+    }
+    DrawingState& drawing = State().drawing;
+    const int steps = std::max(std::abs(dx), std::abs(dy));
+    for (int i = 0; i < steps; ++i) {
+        // Rounded to the nearest pixel along the longer axis, exact for the straight lines.
+        const int px = x + static_cast<int>(std::lround(static_cast<double>(dx) * i / steps));
+        const int py = y + static_cast<int>(std::lround(static_cast<double>(dy) * i / steps));
+        picture->Set(px, py, drawing.frontRgb);
+    }
+    if (steps > 0) {
+        MarkDirty(QRect(QPoint(std::min(x, x + dx), std::min(y, y + dy)),
+                        QPoint(std::max(x, x + dx), std::max(y, y + dy))));
+    }
+    drawing.pen = {x + dx, y + dy};
+}
+
+void DrawLine(int x, int y, int dx, int dy, std::int32_t colour) {
+    if (OpenPicture() == nullptr) {
+        return;
+    }
+    SetFrontColour(colour);
+    DrawLine(x, y, dx, dy);
+}
+
+void DrawBox(int x, int y, int width, int height, std::int32_t colour) {
+    Picture* picture = OpenPicture();
+    if (picture == nullptr) {
+        return;
+    }
+    SetFrontColour(colour);
+    const QRect box(x, y, width, height);
+    picture->Fill(box, State().drawing.frontRgb);
+    MarkDirty(box);
+}
+
+void PutPixel(int x, int y, std::int32_t colour) {
+    Picture* picture = OpenPicture();
+    if (picture == nullptr) {
+        return;
+    }
+    picture->Set(x, y, RgbOfPacked(colour));
+    MarkDirty(QRect(x, y, 1, 1));
+}
+
+void BlitImage(Handle image, int x, int y) {
+    Picture* picture = OpenPicture();
+    const Picture* source = ImageByHandle(image);
+    if (picture == nullptr || source == nullptr) {
+        return;
+    }
+    if (source == picture) {
+        const Picture copy = *source;
+        picture->Blit(copy, x, y);
+    } else {
+        picture->Blit(*source, x, y);
+    }
+    MarkDirty(QRect(x, y, source->width, source->height));
+}
+
+// The pen of width p is centred on the one-pixel outline that GDI would draw (columns
+// left and right − 1, rows top and bottom − 1); the fill is what lies inside the pen.
+void DrawRoundRect(int left, int top, int right, int bottom, int ellipseWidth, int ellipseHeight,
+                   int penWidth, std::int32_t penColour, std::int32_t fillColour) {
+    Picture* picture = OpenPicture();
+    if (picture == nullptr) {
+        return;
+    }
+    const int p = std::max(penWidth, 1);
+    const int outside = p / 2;
+    const auto paint = [&](const std::vector<Run>& runs, std::uint32_t rgb) {
+        for (const Run& run : runs) {
+            picture->Fill(QRect(run.left, run.y, run.right - run.left, 1), rgb);
+        }
+    };
+    paint(RoundRectRuns(left - outside, top - outside, right - 1 - outside + p,
+                        bottom - 1 - outside + p, ellipseWidth + p - 1, ellipseHeight + p - 1),
+          RgbOfPacked(penColour));
+    paint(RoundRectRuns(left - outside + p, top - outside + p, right - 1 - outside,
+                        bottom - 1 - outside, std::max(0, ellipseWidth - p - 1),
+                        std::max(0, ellipseHeight - p - 1)),
+          RgbOfPacked(fillColour));
+    MarkDirty(QRect(QPoint(left - outside, top - outside),
+                    QPoint(right - 2 - outside + p, bottom - 2 - outside + p)));
+}
+
+std::uint32_t* PixelBuffer() {
+    Picture* picture = OpenPicture();
+    if (picture == nullptr || State().drawing.target.kind != Target::Kind::Sprite) {
+        return nullptr;
+    }
+    return picture->pixels.data();
+}

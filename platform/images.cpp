@@ -1,0 +1,66 @@
+#include <QImage>
+
+#include "platform/platform_state.h"
+
+Handle NewImage(int number, int width, int height) {
+    PlatformState& state = State();
+    state.images.erase(number);
+    if (!PictureSizeAllowed(width, height)) {
+        return 0;
+    }
+    NumberedImage& image = state.images[number];
+    image.handle = NewHandle();
+    image.picture = Picture(width, height);
+    return image.handle;
+}
+
+Handle CopyImageRegion(int source, int number, int x, int y, int width, int height) {
+    const Picture* from = TargetPicture(ImageTarget(source));
+    if (from == nullptr || !PictureSizeAllowed(width, height)) {
+        return 0;
+    }
+    Picture copy(width, height);
+    copy.Blit(*from, -x, -y);
+    const Handle handle = NewImage(number, width, height);
+    State().images[number].picture = std::move(copy);
+    return handle;
+}
+
+Handle ImageHandle(int number) {
+    auto& images = State().images;
+    auto found = images.find(number);
+    return found == images.end() ? 0 : found->second.handle;
+}
+
+Target ImageTarget(int number) {
+    return {Target::Kind::Image, number};
+}
+
+void AndImage(int destination, int source) {
+    Picture* to = TargetPicture(ImageTarget(destination));
+    const Picture* from = TargetPicture(ImageTarget(source));
+    if (to == nullptr || from == nullptr) {
+        return;
+    }
+    const QRect overlap = to->Bounds() & from->Bounds();
+    for (int y = overlap.top(); y <= overlap.bottom(); ++y) {
+        for (int x = overlap.left(); x <= overlap.right(); ++x) {
+            to->Row(y)[x] &= from->Row(y)[x];
+        }
+    }
+}
+
+std::uint32_t PixelAt(Target target, int x, int y) {
+    const Picture* picture = TargetPicture(target);
+    return picture == nullptr ? 0 : picture->At(x, y) & 0xFFFFFF;
+}
+
+bool SaveTargetPng(Target target, const std::string& path) {
+    const Picture* picture = TargetPicture(target);
+    if (picture == nullptr) {
+        return false;
+    }
+    return picture->View()
+        .convertToFormat(QImage::Format_RGB888)
+        .save(QString::fromStdString(path), "PNG");
+}

@@ -1,0 +1,153 @@
+// The layer's program-wide state, gathered in one struct, and the helpers its files share.
+// Private to platform/ (and to its tests).
+#pragma once
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QPoint>
+#include <QRect>
+#include <QRegion>
+#include <QString>
+#include <QTimer>
+#include <chrono>
+#include <deque>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/picture.h"
+#include "platform/platform.h"
+
+class MainWindow;
+class ImageButton;
+
+struct FontEntry {
+    QFont font;
+    double angle = 0;  // degrees, counter-clockwise
+    int number = -1;   // -1 for a font made without a number (angled fonts)
+};
+
+struct DrawingState {
+    bool open = false;
+    Target target{Target::Kind::Image, 0};
+    std::uint32_t frontRgb = 0;  // 0x00RRGGBB, like the pixels
+    std::uint32_t textRgb = 0;
+    QPoint pen;
+    int mode = 0;
+    QFont font;
+    double angle = 0;
+    QRect dirty;  // what this opening changed, for the window's sake
+};
+
+struct NumberedImage {
+    Handle handle = 0;
+    Picture picture;
+};
+
+struct PlayArea {
+    QPoint origin;  // in window coordinates
+    Picture back;
+    std::chrono::steady_clock::time_point lastPresent;
+};
+
+struct QueuedEvent {
+    int kind = 0;
+    int gadget = 0;
+    int key = 0;
+};
+
+struct PlatformState {
+    Handle lastHandle = 0;
+    std::map<int, NumberedImage> images;
+    std::map<int, Picture> sprites;
+    std::optional<PlayArea> playArea;
+
+    std::unique_ptr<MainWindow> window;
+    Handle windowHandle = 0;
+    Picture surface;  // what the window shows
+    std::optional<Picture> background;
+    bool gadgetsOpen = false;
+    // Declared after the window, so destroyed before it: the buttons are its children.
+    std::map<int, std::unique_ptr<ImageButton>> buttons;
+
+    std::map<Handle, FontEntry> fonts;
+    DrawingState drawing;
+
+    std::deque<QueuedEvent> queue;
+    int lastGadget = 0;
+    int lastKey = 0;
+    std::unique_ptr<QTimer> timer;
+    MessageHook hook;
+
+    int pumpDepth = 0;     // inside WaitEvent, RepaintNow, a requester or a drag: the hook may run
+    int tickDrops = 0;     // inside a requester or a drag: timer ticks are lost
+    int repaintDepth = 0;  // inside the platform's repaint: presents only update the surface
+    bool repaintPending = false;  // the window was exposed and waits for its repaint
+    bool repaintPosted = false;
+    bool selfPaint = false;  // the layer itself is putting the surface on screen
+    QRegion selfPaintRegion;
+};
+
+// The state, made on first use together with the Qt application it needs.
+PlatformState& State();
+Handle NewHandle();
+// True when a display can be opened (or Qt already runs on one).
+bool DisplayAvailable();
+// Makes the Qt application if there is none yet; without a display it runs off-screen.
+void EnsureApplication();
+// Waits until the display server has shown what was sent to it.
+void SyncWithDisplay();
+bool LeftButtonHeld();
+// Whether LeftButtonHeld asks the display server, which still knows while a window
+// manager holds the pointer; else it knows only what Qt's events told.
+bool ButtonsReadFromServer();
+
+bool IsMainWindow(Handle window);
+// Where a window of this size stands centred on the primary screen.
+QPoint CentredOnScreen(QSize size);
+
+Picture* TargetPicture(Target target);
+Picture* OpenPicture();             // the open drawing's target, or null when nothing is open
+void MarkDirty(const QRect& area);  // the open drawing changed these pixels
+Picture* ImageByHandle(Handle image);
+
+QString FromWindows1252(std::string_view text);
+std::string ToWindows1252(const QString& text);
+
+QFont StockFont();
+int TextWidth(const QFontMetrics& metrics, const QString& text);
+// Draws text with its cell's top-left corner at `at`, turned counter-clockwise by `angle`
+// degrees; opaque adds the white box behind it. Returns the touched area.
+QRect PaintText(Picture& target, QPoint at, const QString& text, const QFont& font, double angle,
+                std::uint32_t rgb, bool opaque);
+
+std::uint32_t CallHook(std::uint32_t message, std::intptr_t first, std::intptr_t second);
+void PushEvent(const QueuedEvent& event);
+// Puts `area` of the surface on screen now, unless a repaint is under way (it shows the
+// whole surface when it ends).
+void ShowSurface(const QRect& area);
+void RunRepaint();
+void RequestRepaint();  // the window was exposed: repaint at the next chance
+void ServePendingRepaint();
+void CloseDrawing();
+
+// Scopes in which window messages are handled: the hook may run, and in requesters and
+// drags timer ticks are dropped.
+struct MessageScope {
+    explicit MessageScope(bool dropTicks = false);
+    ~MessageScope();
+    MessageScope(const MessageScope&) = delete;
+    MessageScope& operator=(const MessageScope&) = delete;
+
+  private:
+    bool dropTicks_;
+};
+
+// Windows message numbers the hook sees.
+constexpr std::uint32_t MsgClose = 0x10;
+constexpr std::uint32_t MsgKeyDown = 0x100;
+constexpr std::uint32_t MsgCommand = 0x111;
+constexpr std::uint32_t MsgTimer = 0x113;
+constexpr std::uint32_t MsgLeftButtonDown = 0x201;

@@ -1,0 +1,83 @@
+// The two modal requesters. While one is open, its own loop handles the messages: the
+// hook may run for repaints, and timer ticks are lost.
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "platform/platform_state.h"
+#include "platform/widgets.h"
+
+namespace {
+
+constexpr int LongestAnswer = 9999;  // characters: a buffer of 10000 with its terminator
+constexpr QSize AskSize(300, 130);
+
+QWidget* Owner() {
+    return State().window.get();
+}
+
+// A dialog focuses its first field as if tabbed into, which selects the whole text; the
+// answer field keeps the caret after its last character and nothing selected instead.
+class AnswerField : public QLineEdit {
+  public:
+    using QLineEdit::QLineEdit;
+
+  protected:
+    void focusInEvent(QFocusEvent* event) override {
+        QLineEdit::focusInEvent(event);
+        deselect();
+        end(false);
+    }
+};
+
+// Carriage returns end the game's lines.
+QString Lines(std::string_view text) {
+    QString lines = FromWindows1252(text);
+    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    lines.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return lines;
+}
+
+}  // namespace
+
+int ShowMessage(std::string_view title, std::string_view text, int /*flags*/) {
+    MessageScope scope(true);
+    QMessageBox box(Owner());
+    box.setWindowTitle(FromWindows1252(title));
+    box.setTextFormat(Qt::PlainText);
+    box.setText(Lines(text));
+    box.setIcon(QMessageBox::NoIcon);
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+    return 1;  // OK, the only button
+}
+
+std::string AskText(std::string_view title, std::string_view prompt, std::string_view defaultText) {
+    MessageScope scope(true);
+    QDialog dialog(Owner(), Qt::Dialog | Qt::WindowTitleHint | Qt::CustomizeWindowHint);
+    dialog.setWindowTitle(FromWindows1252(title));
+    dialog.setFixedSize(AskSize);
+    dialog.setGeometry(QRect(CentredOnScreen(AskSize), AskSize));
+
+    QLabel label(FromWindows1252(prompt), &dialog);
+    label.setTextFormat(Qt::PlainText);
+    label.setGeometry(10, 10, 280, 22);
+    AnswerField field(&dialog);
+    field.setGeometry(10, 32, 275, 21);
+    field.setMaxLength(LongestAnswer);
+    field.setText(FromWindows1252(defaultText));
+    field.deselect();
+    field.setCursorPosition(static_cast<int>(field.text().size()));
+    QPushButton ok(QStringLiteral("Ok"), &dialog);
+    ok.setGeometry(110, 67, 80, 25);
+    ok.setDefault(true);
+    QObject::connect(&ok, &QPushButton::clicked, &dialog, &QDialog::accept);
+    field.setFocus();
+
+    if (dialog.exec() != QDialog::Accepted) {
+        return "";
+    }
+    return ToWindows1252(field.text().left(LongestAnswer));
+}

@@ -1,0 +1,40 @@
+// The Qt widgets behind the main window and its image buttons. They only translate Qt's
+// events into the layer's messages and events; the state lives in PlatformState.
+#pragma once
+
+#include <QEvent>
+#include <QPushButton>
+#include <QWidget>
+
+class QKeyEvent;
+
+class MainWindow : public QWidget {
+  public:
+    MainWindow();
+    static constexpr QEvent::Type RepaintRequest = QEvent::Type(QEvent::User + 15);
+
+  protected:
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+};
+
+class ImageButton : public QPushButton {
+  public:
+    ImageButton(int number, const QImage& face, QWidget* parent);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+  private:
+    QImage face_;
+};
+
+// A key press becomes the hook's message and, by default, an EvKeyDown.
+void ReportKey(const QKeyEvent& event);
+void ReportLeftButtonDown(QPoint inWindow);
+int VirtualKeyCode(int qtKey);
