@@ -39,12 +39,7 @@ bool XServerReachable() {
 #endif
 }
 
-}  // namespace
-
-bool DisplayAvailable() {
-    if (QCoreApplication::instance() != nullptr) {
-        return !g_forcedOffscreen;
-    }
+bool ProbeDisplay() {
     const std::string platform = Environment("QT_QPA_PLATFORM");
     if (!platform.empty() && platform != "xcb") {
         return true;  // the user's choice: offscreen, wayland, ...
@@ -53,6 +48,18 @@ bool DisplayAvailable() {
         return true;
     }
     return !Environment("DISPLAY").empty() && XServerReachable();
+}
+
+}  // namespace
+
+// Asked once: a bare X server resets when its last client leaves, so a second probe
+// could fall in that reset and wrongly find no display.
+bool DisplayAvailable() {
+    if (QCoreApplication::instance() != nullptr) {
+        return !g_forcedOffscreen;
+    }
+    static const bool available = ProbeDisplay();
+    return available;
 }
 
 // Qt aborts the process when its platform cannot start; the layer would rather say so
@@ -77,6 +84,14 @@ void SyncWithDisplay() {
     if (xcb_connection_t* connection = QtConnection()) {
         std::free(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
     }
+#endif
+}
+
+bool ButtonsReadFromServer() {
+#ifdef QUICKSTACK_HAVE_XCB
+    return QtConnection() != nullptr;
+#else
+    return false;
 #endif
 }
 

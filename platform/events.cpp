@@ -164,7 +164,8 @@ int CursorYInWindow() {
 }
 
 // The window manager moves the window when it can; on a bare X server the window
-// follows the pointer itself. Either way the call lasts until the button is released.
+// follows the pointer itself. Either way the call lasts until the button is released,
+// so a system move is asked for only where that release can be seen.
 void BeginWindowDrag(Handle window) {
     if (!IsMainWindow(window) || !LeftButtonHeld()) {
         return;
@@ -172,7 +173,8 @@ void BeginWindowDrag(Handle window) {
     MessageScope scope(true);
     MainWindow& widget = *State().window;
     QWindow* native = widget.windowHandle();
-    const bool systemMove = native != nullptr && native->startSystemMove();
+    const bool systemMove =
+        native != nullptr && ButtonsReadFromServer() && native->startSystemMove();
     const QPoint grab = QCursor::pos() - widget.pos();
     while (LeftButtonHeld()) {
         if (!systemMove && QCursor::pos() - grab != widget.pos()) {

@@ -100,6 +100,9 @@ void EnsureApplication();
 // Waits until the display server has shown what was sent to it.
 void SyncWithDisplay();
 bool LeftButtonHeld();
+// Whether LeftButtonHeld asks the display server, which still knows while a window
+// manager holds the pointer; else it knows only what Qt's events told.
+bool ButtonsReadFromServer();
 
 bool IsMainWindow(Handle window);
 // Where a window of this size stands centred on the primary screen.

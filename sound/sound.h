@@ -1,5 +1,5 @@
 // The game's sound effects: single General MIDI notes on three instruments, sent as short
-// messages to one MIDI output device. With no device, every sound call does nothing.
+// messages to one MIDI output device. Once opening has failed, notes and instruments do nothing.
 #pragma once
 
 #include <cstdint>

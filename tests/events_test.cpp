@@ -35,6 +35,10 @@ struct KeyCode {
     int code;
 };
 
+void PrintTo(const KeyCode& key, std::ostream* out) {
+    *out << "code " << key.code;
+}
+
 class KeyCodeTest : public EventsTest, public testing::WithParamInterface<KeyCode> {};
 
 TEST_P(KeyCodeTest, AKeyGoesDownWithItsVirtualKeyCode) {
@@ -134,6 +138,15 @@ TEST_F(EventsTest, AtMostOneTimerTickWaits) {
         Pause(6);
         ProcessQtEvents();
     }
+    EXPECT_EQ(WaitingEvents(), std::vector<int>{EvTimer});
+}
+
+TEST_F(EventsTest, AfterABusySecondOneTickWaits) {
+    StartTimer(window, 100);
+    Pause(1000);
+    ProcessQtEvents();
+    Pause(150);
+    ProcessQtEvents();
     EXPECT_EQ(WaitingEvents(), std::vector<int>{EvTimer});
 }
 

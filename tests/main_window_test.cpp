@@ -3,6 +3,11 @@
 
 #include "tests/platform_test_support.h"
 
+// Test names show sizes as W×H.
+void PrintTo(const QSize& size, std::ostream* out) {
+    *out << size.width() << "x" << size.height();
+}
+
 namespace {
 
 constexpr std::int32_t Red = PackColour(255, 0, 0);

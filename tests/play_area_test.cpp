@@ -79,6 +79,10 @@ struct Clip {
     int seenX, seenY;  // a play-area pixel that shows sprite column 10, or -1
 };
 
+void PrintTo(const Clip& clip, std::ostream* out) {
+    *out << "at " << clip.x << "," << clip.y;
+}
+
 class ClippingTest : public PlayAreaTest, public testing::WithParamInterface<Clip> {};
 
 TEST_P(ClippingTest, ASpriteIsCutAtTheBackBuffersEdges) {

@@ -38,6 +38,10 @@ struct PointSize {
     int pixels;
 };
 
+void PrintTo(const PointSize& size, std::ostream* out) {
+    *out << size.points << "pt";
+}
+
 class FontSizeTest : public testing::TestWithParam<PointSize> {
   protected:
     void TearDown() override { ShutdownPlatform(); }
