@@ -183,4 +183,7 @@ void BeginWindowDrag(Handle window) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
+    if (!systemMove) {
+        widget.move(QCursor::pos() - grab);  // where the button was let go
+    }
 }
