@@ -2,7 +2,7 @@
 # runs the real binary on it, drives it with xdotool and reads screenshots.
 set -euo pipefail
 
-: "${QUICKSTACK:?the path of the quickstack binary}"
+QUICKSTACK=${QUICKSTACK:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)/build/app/quickstack}
 WORK=$(mktemp -d)
 export XDG_DATA_HOME="$WORK/data"
 SERVER_PID=""
@@ -116,16 +116,8 @@ crop() { convert "$WORK/shot.png" -crop "${3}x${4}+$1+$2" +repage "$5"; }
 # colour_box FILE r,g,b: "X Y W H" of the bounding box of the pixels of exactly that
 # colour, or nothing when there are none.
 colour_box() {
-    convert "$1" -depth 8 txt:- | awk -v colour="($2)" '
-        index($0, colour) {
-            split($1, at, /[,:]/); x = at[1] + 0; y = at[2] + 0
-            if (!found || x < left) left = x
-            if (!found || x > right) right = x
-            if (!found || y < top) top = y
-            if (!found || y > bottom) bottom = y
-            found = 1
-        }
-        END { if (found) print left, top, right - left + 1, bottom - top + 1 }'
+    convert "$1" -format %c histogram:info:- | grep -q " ($2) " || return 0
+    convert "$1" -fill black +opaque "rgb($2)" -trim -format '%X %Y %w %h' info: | tr -d +
 }
 
 # same_picture A B: no pixel differs.
