@@ -193,27 +193,37 @@ TEST_P(ValueBoxes, AreGreenFieldsWithSunkenEdges) {
 
 INSTANTIATE_TEST_SUITE_P(ChronoAndPoints, ValueBoxes, ::testing::Values(40, 130));
 
-// Counts pixels of one exact colour in a rectangle.
-int CountColour(int number, int left, int top, int right, int bottom, std::uint32_t colour) {
+// Counts the pixels of a rectangle that are lighter than the grain, or darker.
+int CountLighter(int number, int left, int top, int right, int bottom, int above) {
     int count = 0;
     for (int y = top; y < bottom; ++y) {
         for (int x = left; x < right; ++x) {
-            count += ImagePixel(number, x, y) == colour;
+            count += Green(ImagePixel(number, x, y)) > above;
         }
     }
     return count;
 }
 
+int CountDarker(int number, int left, int top, int right, int bottom, int below) {
+    int count = 0;
+    for (int y = top; y < bottom; ++y) {
+        for (int x = left; x < right; ++x) {
+            count += Green(ImagePixel(number, x, y)) < below;
+        }
+    }
+    return count;
+}
+
+// Faces in (250, 250, 250) over shadows in (50, 50, 50), both outside the grain's range.
 TEST_F(PanelArtwork, LabelsAreLightOverDarkShadows) {
-    constexpr std::uint32_t Face = Rgb(250, 250, 250);
-    constexpr std::uint32_t Shadow = Rgb(50, 50, 50);
-    EXPECT_GT(CountColour(RankingBackdrop, 25, 10, 205, 50, Face), 100);
-    EXPECT_GT(CountColour(RankingBackdrop, 27, 12, 205, 50, Shadow), 10);
-    EXPECT_GT(CountColour(GamePanelImage, 50, 5, 140, 30, Face), 30);
-    EXPECT_GT(CountColour(GamePanelImage, 52, 7, 140, 30, Shadow), 5);
-    EXPECT_GT(CountColour(GamePanelImage, 50, 95, 140, 120, Face), 30);
-    EXPECT_GT(CountColour(GamePanelImage, 52, 97, 140, 120, Shadow), 5);
-    EXPECT_EQ(CountColour(GamePanelImage, 0, 0, 50, 200, Face), 0);
+    EXPECT_GT(CountLighter(RankingBackdrop, 25, 10, 205, 50, 200), 150);
+    EXPECT_GT(CountDarker(RankingBackdrop, 27, 12, 205, 50, 100), 30);
+    EXPECT_GT(CountLighter(GamePanelImage, 50, 5, 140, 30, 200), 40);
+    EXPECT_GT(CountDarker(GamePanelImage, 52, 7, 140, 30, 100), 10);
+    EXPECT_GT(CountLighter(GamePanelImage, 50, 95, 140, 120, 200), 40);
+    EXPECT_GT(CountDarker(GamePanelImage, 52, 97, 140, 120, 100), 10);
+    EXPECT_EQ(CountLighter(GamePanelImage, 10, 10, 49, 29, 200), 0);
+    EXPECT_EQ(CountDarker(GamePanelImage, 10, 10, 49, 29, 100), 0);
 }
 
 }  // namespace

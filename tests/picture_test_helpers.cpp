@@ -2,28 +2,19 @@
 
 #include <cstdlib>
 
-namespace {
-
-Handle OpenWindowOnce() {
-    static const Handle window = [] {
-        InitPlayAreaSystem();
-        const Handle opened =
-            OpenMainWindow(0, 0, 0, 800, 600, WindowCentred | WindowBorderless, "Quickstack");
-        OpenPlayArea(opened, PlayAreaX, PlayAreaY, PlayAreaWidth, PlayAreaHeight);
-        return opened;
-    }();
-    return window;
-}
-
-}  // namespace
-
 void PictureTest::SetUp() {
-    window = OpenWindowOnce();
+    ASSERT_TRUE(InitPlayAreaSystem());
+    window = OpenMainWindow(0, 0, 0, 800, 600, WindowCentred | WindowBorderless, "Quickstack");
     ASSERT_NE(window, 0);
+    ASSERT_TRUE(OpenPlayArea(window, PlayAreaX, PlayAreaY, PlayAreaWidth, PlayAreaHeight));
     Random random;
     random.SeedRandom(ArtworkSeed);
     BuildStaticArtwork(random);
     MakeBlockSprites();
+}
+
+void PictureTest::TearDown() {
+    ShutdownPlatform();
 }
 
 void SaveForViewing(Target target, const std::string& name) {
