@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "tests/picture_test_helpers.h"
 
 namespace {
@@ -98,6 +100,10 @@ struct Placed {
     const char* name;
     int image, x, y, width, height;
 };
+
+void PrintTo(const Placed& value, std::ostream* os) {
+    *os << value.name;
+}
 
 class PanelInBackground : public PictureTest, public ::testing::WithParamInterface<Placed> {};
 

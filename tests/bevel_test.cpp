@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -119,6 +120,10 @@ struct FrontColourCase {
     std::function<void()> outline;
     std::uint32_t after;
 };
+
+void PrintTo(const FrontColourCase& value, std::ostream* os) {
+    *os << value.name;
+}
 
 class BevelFrontColour : public PictureTest,
                          public ::testing::WithParamInterface<FrontColourCase> {};

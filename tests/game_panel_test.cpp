@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ostream>
 #include <string>
 
 #include "tests/picture_test_helpers.h"
@@ -161,6 +162,10 @@ struct PanelCase {
     int score;
     const char* time;
 };
+
+void PrintTo(const PanelCase& value, std::ostream* os) {
+    *os << value.time << " and " << value.score;
+}
 
 class PanelValues : public PictureTest, public ::testing::WithParamInterface<PanelCase> {};
 

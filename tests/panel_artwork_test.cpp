@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -105,6 +106,10 @@ struct OuterFrame {
     int image, width, height;
 };
 
+void PrintTo(const OuterFrame& value, std::ostream* os) {
+    *os << value.name;
+}
+
 class PanelOuterFrame : public PictureTest, public ::testing::WithParamInterface<OuterFrame> {};
 
 TEST_P(PanelOuterFrame, ShowsItsLightEdgesAndFourStuds) {
@@ -140,6 +145,10 @@ INSTANTIATE_TEST_SUITE_P(Panels, PanelOuterFrame,
 struct InnerFrame {
     int image, x, y, w, h;
 };
+
+void PrintTo(const InnerFrame& value, std::ostream* os) {
+    *os << value.x << "," << value.y << " " << value.w << "x" << value.h;
+}
 
 class PanelInnerFrame : public PictureTest, public ::testing::WithParamInterface<InnerFrame> {};
 

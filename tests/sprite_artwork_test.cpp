@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -120,6 +121,10 @@ struct RecolourCase {
     std::uint32_t word;
     bool recoloured;
 };
+
+void PrintTo(const RecolourCase& value, std::ostream* os) {
+    *os << value.name;
+}
 
 class Recolour : public ::testing::TestWithParam<RecolourCase> {};
 
