@@ -144,12 +144,4 @@ INSTANTIATE_TEST_SUITE_P(
                       FrontColourCase{"Riveted", [] { RivetedFrame(1, 1, 20, 20); }, Black}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(BevelTest, DrawsNothingWhileNoDrawingIsOpen) {
-    OpenScratch(10, 10);
-    EndDrawing();
-    RivetedFrame(0, 0, 9, 9);
-    SunkenBevel(0, 0, 9, 9);
-    EXPECT_EQ(Rows(0, 0, 10, 10), std::vector<std::string>(10, ".........."));
-}
-
 }  // namespace

@@ -38,3 +38,14 @@ int Differences(int width, int height, const PixelSource& actual, const PixelSou
     }
     return differences;
 }
+
+int CountPixels(int image, int left, int top, int right, int bottom,
+                const std::function<bool(std::uint32_t)>& passes) {
+    int count = 0;
+    for (int y = top; y < bottom; ++y) {
+        for (int x = left; x < right; ++x) {
+            count += passes(ImagePixel(image, x, y)) ? 1 : 0;
+        }
+    }
+    return count;
+}

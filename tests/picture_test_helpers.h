@@ -58,6 +58,10 @@ inline std::string ColourText(std::uint32_t word) {
 using PixelSource = std::function<std::uint32_t(int x, int y)>;
 int Differences(int width, int height, const PixelSource& actual, const PixelSource& expected);
 
+// The pixels of an image's rectangle (right and bottom exclusive) that pass a test.
+int CountPixels(int image, int left, int top, int right, int bottom,
+                const std::function<bool(std::uint32_t)>& passes);
+
 // Every case opens the window and its play area and builds the start-up pictures anew,
 // so that no case depends on what another drew.
 class PictureTest : public ::testing::Test {

@@ -103,19 +103,6 @@ TEST_P(CountdownDigit, IsAYellowToRedGradientInADarkOutline) {
 
 INSTANTIATE_TEST_SUITE_P(Digits, CountdownDigit, ::testing::Range(0, 5));
 
-TEST_F(SpriteArtwork, CountdownDigitsDifferFromEachOther) {
-    for (int k = 0; k < 4; ++k) {
-        int differing = 0;
-        for (int y = 0; y < 256; y += 2) {
-            for (int x = 0; x < 170; x += 2) {
-                differing += SpritePixel(CountdownSprite + k, x, y) !=
-                             SpritePixel(CountdownSprite + k + 1, x, y);
-            }
-        }
-        EXPECT_GT(differing, 100) << k + 1;
-    }
-}
-
 struct RecolourCase {
     const char* name;
     std::uint32_t word;
