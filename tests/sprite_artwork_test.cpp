@@ -115,7 +115,7 @@ void PrintTo(const RecolourCase& value, std::ostream* os) {
 
 class Recolour : public ::testing::TestWithParam<RecolourCase> {};
 
-// Above the outline word, taken as a signed number, means part of the text.
+// Above the outline word, taken as a signed number, a pixel belongs to the text.
 TEST_P(Recolour, ChangesOnlyWordsAboveTheOutline) {
     std::vector<std::uint32_t> pixels(3 * 4, GetParam().word);
     RecolourText(pixels.data(), 3, 4, 0xFFFF00, 0x300);
