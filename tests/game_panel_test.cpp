@@ -1,0 +1,177 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <ostream>
+#include <string>
+
+#include "tests/picture_test_helpers.h"
+
+namespace {
+
+constexpr int PanelX = 35;  // window pixels
+constexpr int PanelY = 210;
+constexpr std::uint32_t TextColour = Rgb(32, 32, 32);
+
+struct Ink {
+    int left = 1000, top = 1000, right = -1, bottom = -1;
+    int full = 0;  // pixels wholly in the text colour
+};
+
+// Where the window's panel differs from the empty panel, within one value box.
+Ink InkIn(int boxX, int boxY, int width, int height) {
+    Ink ink;
+    for (int y = boxY; y < boxY + height; ++y) {
+        for (int x = boxX; x < boxX + width; ++x) {
+            const std::uint32_t pixel = WindowPixel(x, y);
+            if (pixel != ImagePixel(GamePanelImage, x - PanelX, y - PanelY)) {
+                ink.left = std::min(ink.left, x);
+                ink.top = std::min(ink.top, y);
+                ink.right = std::max(ink.right, x);
+                ink.bottom = std::max(ink.bottom, y);
+                ink.full += pixel == TextColour ? 1 : 0;
+            }
+        }
+    }
+    return ink;
+}
+
+Ink ChronoInk() {
+    return InkIn(55, 250, 110, 40);
+}
+Ink PointsInk() {
+    return InkIn(55, 340, 110, 40);
+}
+
+int ValueTextWidth(const std::string& text) {
+    constexpr int Scratch = 40;
+    NewImage(Scratch, 10, 10);
+    BeginDrawing(ImageTarget(Scratch));
+    SelectFont(OpenFont(0, "Times New Roman", 20, FontBold));
+    const int width = MeasureText(text);
+    EndDrawing();
+    return width;
+}
+
+GameState WithScore(int score) {
+    GameState state;
+    state.Score = score;
+    return state;
+}
+
+using GamePanel = PictureTest;
+
+TEST_F(GamePanel, ChronoStartsFourPixelsInsideItsBox) {
+    GameState state = WithScore(0);
+    DrawGamePanel(state);
+    SaveForViewing(WindowTarget(), "game_panel");
+    const Ink ink = ChronoInk();
+    EXPECT_GE(ink.left, 59);
+    EXPECT_LE(ink.left, 62);
+    EXPECT_GE(ink.top, 254);
+    EXPECT_LE(ink.top, 264);
+    EXPECT_GT(ink.full, 20);
+}
+
+class PanelPoints : public PictureTest, public ::testing::WithParamInterface<int> {};
+
+// The pen goes to the left of the box plus half the room the measured text leaves.
+TEST_P(PanelPoints, AreCentredInTheirBoxByTheirMeasuredWidth) {
+    GameState state = WithScore(GetParam());
+    DrawGamePanel(state);
+    const std::string text = std::to_string(GetParam());
+    const int pen = 55 + (110 - ValueTextWidth(text)) / 2;
+    const Ink ink = PointsInk();
+    EXPECT_GE(ink.left, pen);
+    EXPECT_LE(ink.left, pen + 3);
+    EXPECT_GE(ink.top, 345);
+    EXPECT_LE(ink.top, 355);
+    EXPECT_NEAR((ink.left + ink.right) / 2.0, 110, 4);
+    EXPECT_GT(ink.full, 5);
+}
+
+INSTANTIATE_TEST_SUITE_P(Scores, PanelPoints, ::testing::Values(0, 10, 70, 495, 1250, 5000));
+
+TEST_F(GamePanel, LongerPointsStartFurtherLeft) {
+    int left[3];
+    const int scores[3] = {0, 70, 1250};
+    for (int i = 0; i < 3; ++i) {
+        GameState state = WithScore(scores[i]);
+        DrawGamePanel(state);
+        left[i] = PointsInk().left;
+    }
+    EXPECT_LT(left[1], left[0]);
+    EXPECT_LT(left[2], left[1]);
+}
+
+TEST_F(GamePanel, ReadsTheChronoOnlyWhileAGameRuns) {
+    GameState idle = WithScore(0);
+    idle.ChronoStart = 5000;
+    idle.ChronoNow = 7000;
+    DrawGamePanel(idle);
+    EXPECT_EQ(idle.ChronoNow, 7000u);
+
+    GameState running = idle;
+    running.Playing = 1;
+    const std::uint32_t before = TickCount();
+    DrawGamePanel(running);
+    const std::uint32_t after = TickCount();
+    EXPECT_GE(running.ChronoNow - before, 0u);
+    EXPECT_LE(running.ChronoNow - before, after - before);
+    EXPECT_EQ(running.ChronoStart, 5000u);
+}
+
+// The panel as drawn by hand on an image: the empty panel, the time text with its pen
+// at (59, 254) and the points with theirs centred by measure at y 345.
+void DrawExpectedPanel(int number, const std::string& time, const std::string& points) {
+    NewImage(number, 150, 200);
+    BeginDrawing(ImageTarget(number));
+    BlitImage(ImageHandle(GamePanelImage), 0, 0);
+    SetDrawMode(1);
+    SelectFont(OpenFont(0, "Times New Roman", 20, FontBold));
+    SetColour(32, 32, 32);
+    MovePen(59 - PanelX, 254 - PanelY);
+    DrawString(time);
+    const int room = 110 - MeasureText(points);
+    MovePen(55 - PanelX + static_cast<int>(std::floor(room / 2.0)), 345 - PanelY);
+    DrawString(points);
+    EndDrawing();
+}
+
+struct PanelCase {
+    std::uint32_t chrono;  // milliseconds
+    int score;
+    const char* time;
+};
+
+void PrintTo(const PanelCase& value, std::ostream* os) {
+    *os << value.time << " and " << value.score;
+}
+
+class PanelValues : public PictureTest, public ::testing::WithParamInterface<PanelCase> {};
+
+// A wide value drawn before must leave nothing behind. Texts wider than the box start
+// left of it by half the overflow, rounded down (the width of "-123456789" is odd).
+TEST_P(PanelValues, ShowTheTimeTextAndThePoints) {
+    GameState wide = WithScore(888888888);
+    wide.ChronoNow = 88 * 60000 + 58880;
+    DrawGamePanel(wide);
+    GameState state = WithScore(GetParam().score);
+    state.ChronoStart = 4294000000u;
+    state.ChronoNow = state.ChronoStart + GetParam().chrono;  // across the wrap for some
+    DrawGamePanel(state);
+    constexpr int Expected = 41;
+    DrawExpectedPanel(Expected, GetParam().time, std::to_string(GetParam().score));
+    EXPECT_EQ(Differences(
+                  150, 200, [](int x, int y) { return WindowPixel(PanelX + x, PanelY + y); },
+                  [](int x, int y) { return ImagePixel(Expected, x, y); }),
+              0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, PanelValues,
+    ::testing::Values(PanelCase{0, 0, "00:00:00"}, PanelCase{83456, 70, "01:23:45"},
+                      PanelCase{3599990, 1250, "59:59:99"}, PanelCase{6000000, 5000, "100:00:00"},
+                      PanelCase{0, 1234567890, "00:00:00"}, PanelCase{0, -123456789, "00:00:00"}));
+
+}  // namespace

@@ -1,0 +1,76 @@
+// The window's background: title band, dark blue body with its grid, title and credit,
+// and both empty panels in their places; and the patch under the next-piece preview.
+#include "view/artwork.h"
+#include "view/view.h"
+
+namespace {
+
+constexpr int WindowWidth = 800;  // pixels
+constexpr int WindowHeight = 600;
+constexpr int BandLastRow = 45;  // row 0 stays black
+constexpr int BodyFirstRow = 46;
+constexpr int GridStep = 10;  // pixels between grid lines
+
+void DrawTitleBand() {
+    for (int i = 1; i <= BandLastRow; ++i) {
+        const int green = RoundToNearest(100 + i * 10 / 3.0);
+        DrawLine(0, i, WindowWidth, 0, PackColour(64, green, 64));
+    }
+}
+
+// Fades from dark blue under the band to nearly black at the bottom.
+void DrawBody() {
+    for (int i = BodyFirstRow; i < WindowHeight; ++i) {
+        const double f = i * 150 / 600.0;
+        const int red = RoundToNearest(80 - f / 2);
+        const int blue = RoundToNearest(160 - f);
+        DrawLine(0, i, WindowWidth, 0, PackColour(red, red, blue));
+    }
+}
+
+void DrawGrid() {
+    SetColour(0, 0, 0);
+    for (int i = BodyFirstRow; i < WindowHeight; i += GridStep) {
+        DrawLine(0, i, WindowWidth, 0);
+    }
+    for (int x = 0; x < WindowWidth; x += GridStep) {
+        DrawLine(x, BodyFirstRow, 0, WindowHeight);
+    }
+}
+
+void DrawTitleAndCredit() {
+    SetDrawMode(1);
+    SelectFont(OpenFont(0, "Arial", 24, FontBold));
+    SetColour(32, 32, 32);
+    MovePen(275, 5);
+    DrawString("QUICKSTACK");
+    SetColour(255, 255, 0);
+    MovePen(270, 0);
+    DrawString("QUICKSTACK");
+    SelectFont(OpenFont(0, "Comic Sans MS", 12));
+    SetColour(150, 150, 250);
+    MovePen(540, 565);
+    DrawString("Programme Quorvelin");
+}
+
+}  // namespace
+
+void BuildBackgroundImage() {
+    NewImage(BackgroundImage, WindowWidth, WindowHeight);
+    BeginDrawing(ImageTarget(BackgroundImage));
+    DrawTitleBand();
+    DrawBody();
+    DrawGrid();
+    DrawTitleAndCredit();
+    BlitImage(ImageHandle(GamePanelImage), 35, 210);
+    BlitImage(ImageHandle(RankingBackdrop), 540, 60);
+    EndDrawing();
+}
+
+void BuildPreviewPatchImage() {
+    constexpr int PreviewX = 80;  // window pixels
+    constexpr int PreviewY = 450;
+    constexpr int PreviewSize = 80;
+    CopyImageRegion(BackgroundImage, PreviewPatchImage, PreviewX, PreviewY, PreviewSize,
+                    PreviewSize);
+}
