@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -120,6 +121,10 @@ struct FrontColourCase {
     std::uint32_t after;
 };
 
+void PrintTo(const FrontColourCase& value, std::ostream* os) {
+    *os << value.name;
+}
+
 class BevelFrontColour : public PictureTest,
                          public ::testing::WithParamInterface<FrontColourCase> {};
 
@@ -138,13 +143,5 @@ INSTANTIATE_TEST_SUITE_P(
                       FrontColourCase{"Sunken", [] { SunkenBevel(1, 1, 10, 10); }, White},
                       FrontColourCase{"Riveted", [] { RivetedFrame(1, 1, 20, 20); }, Black}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(BevelTest, DrawsNothingWhileNoDrawingIsOpen) {
-    OpenScratch(10, 10);
-    EndDrawing();
-    RivetedFrame(0, 0, 9, 9);
-    SunkenBevel(0, 0, 9, 9);
-    EXPECT_EQ(Rows(0, 0, 10, 10), std::vector<std::string>(10, ".........."));
-}
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "tests/picture_test_helpers.h"
 
 namespace {
@@ -8,6 +10,10 @@ struct BlockColours {
     int kind;
     std::uint32_t base, light, dark;
 };
+
+void PrintTo(const BlockColours& value, std::ostream* os) {
+    *os << "kind " << value.kind;
+}
 
 std::uint32_t Expected(int x, int y, const BlockColours& colours) {
     if (x == 29 && y == 29) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,10 @@ struct ButtonFace {
     int number;
     const char* caption;
 };
+
+void PrintTo(const ButtonFace& value, std::ostream* os) {
+    *os << value.caption;
+}
 
 class ButtonImage : public PictureTest, public ::testing::WithParamInterface<ButtonFace> {};
 

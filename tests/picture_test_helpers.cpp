@@ -2,28 +2,19 @@
 
 #include <cstdlib>
 
-namespace {
-
-Handle OpenWindowOnce() {
-    static const Handle window = [] {
-        InitPlayAreaSystem();
-        const Handle opened =
-            OpenMainWindow(0, 0, 0, 800, 600, WindowCentred | WindowBorderless, "Quickstack");
-        OpenPlayArea(opened, PlayAreaX, PlayAreaY, PlayAreaWidth, PlayAreaHeight);
-        return opened;
-    }();
-    return window;
-}
-
-}  // namespace
-
 void PictureTest::SetUp() {
-    window = OpenWindowOnce();
+    ASSERT_TRUE(InitPlayAreaSystem());
+    window = OpenMainWindow(0, 0, 0, 800, 600, WindowCentred | WindowBorderless, "Quickstack");
     ASSERT_NE(window, 0);
+    ASSERT_TRUE(OpenPlayArea(window, PlayAreaX, PlayAreaY, PlayAreaWidth, PlayAreaHeight));
     Random random;
     random.SeedRandom(ArtworkSeed);
     BuildStaticArtwork(random);
     MakeBlockSprites();
+}
+
+void PictureTest::TearDown() {
+    ShutdownPlatform();
 }
 
 void SaveForViewing(Target target, const std::string& name) {
@@ -46,4 +37,15 @@ int Differences(int width, int height, const PixelSource& actual, const PixelSou
         }
     }
     return differences;
+}
+
+int CountPixels(int image, int left, int top, int right, int bottom,
+                const std::function<bool(std::uint32_t)>& passes) {
+    int count = 0;
+    for (int y = top; y < bottom; ++y) {
+        for (int x = left; x < right; ++x) {
+            count += passes(ImagePixel(image, x, y)) ? 1 : 0;
+        }
+    }
+    return count;
 }

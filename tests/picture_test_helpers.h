@@ -46,7 +46,7 @@ inline std::uint32_t WindowPixel(int x, int y) {
     return PixelAt(WindowTarget(), x, y);
 }
 
-// Hex colour text, so that a failing comparison names the colours.
+// Colour text, so that a failing comparison names the colours.
 inline std::string ColourText(std::uint32_t word) {
     char text[16];
     std::snprintf(text, sizeof text, "(%d,%d,%d)", Red(word), Green(word), Blue(word));
@@ -58,11 +58,16 @@ inline std::string ColourText(std::uint32_t word) {
 using PixelSource = std::function<std::uint32_t(int x, int y)>;
 int Differences(int width, int height, const PixelSource& actual, const PixelSource& expected);
 
-// Opens the window and the play area once per process; every test then builds the
-// start-up pictures anew, so that no test depends on what another drew.
+// The pixels of an image's rectangle (right and bottom exclusive) that pass a test.
+int CountPixels(int image, int left, int top, int right, int bottom,
+                const std::function<bool(std::uint32_t)>& passes);
+
+// Every case opens the window and its play area and builds the start-up pictures anew,
+// so that no case depends on what another drew.
 class PictureTest : public ::testing::Test {
   protected:
     void SetUp() override;
+    void TearDown() override;
 
     Handle window = 0;
 };

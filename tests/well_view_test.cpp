@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -66,6 +67,10 @@ struct WellCase {
     std::vector<std::string> rows;
     FallingPiece piece;
 };
+
+void PrintTo(const WellCase& value, std::ostream* os) {
+    *os << value.name;
+}
 
 class WellPicture : public PictureTest, public ::testing::WithParamInterface<WellCase> {};
 
