@@ -2,6 +2,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "core/core.h"
@@ -50,6 +51,8 @@ struct Program {
 
 // Runs the game from start-up to shutdown; returns the process's exit code.
 int RunQuickstack();
+// Everything before the event loop; an exit code when the program must end instead.
+std::optional<int> StartUp(Program& program);
 
 void RunEventLoop(Program& program);
 std::string RulesText();  // Windows-1252

@@ -1,8 +1,16 @@
 #include <QApplication>
+#include <cstdio>
 
 #include "app/app.h"
 
 int main(int argc, char* argv[]) {
+    const std::string problem = DisplayProblem();
+    if (!problem.empty()) {
+        std::fprintf(stderr, "quickstack: %s\n", problem.c_str());
+        return 1;
+    }
     QApplication application(argc, argv);
+    QApplication::setApplicationName("quickstack");
+    QGuiApplication::setDesktopFileName("quickstack");
     return RunQuickstack();
 }

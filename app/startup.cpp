@@ -1,5 +1,6 @@
 // Start-up in its fixed order, the event loop, and shutdown.
 #include <cstdio>
+#include <optional>
 
 #include "app/app.h"
 #include "view/view.h"
@@ -53,8 +54,7 @@ int Fail(const char* problem) {
 
 }  // namespace
 
-int RunQuickstack() {
-    Program program;
+std::optional<int> StartUp(Program& program) {
     program.state.random.SeedRandom(TickCount());
     if (!InitPlayAreaSystem()) {
         return 0;
@@ -78,9 +78,15 @@ int RunQuickstack() {
         return WindowSkin(window, message, program.state,
                           [&program] { program.DrawRankingPanel(); });
     });
+    return std::nullopt;
+}
 
+int RunQuickstack() {
+    Program program;
+    if (const std::optional<int> failed = StartUp(program)) {
+        return *failed;
+    }
     RunEventLoop(program);
-
     ShutdownPlatform();
     return 0;
 }

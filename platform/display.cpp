@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <cstdlib>
+#include <string>
 
 #include "platform/platform_state.h"
 
@@ -39,27 +40,41 @@ bool XServerReachable() {
 #endif
 }
 
-bool ProbeDisplay() {
+// Where an X server is reachable (XWayland included) the game runs on it, so that it can
+// place, shape and move its window itself; a player's own QT_QPA_PLATFORM comes first.
+std::string FindDisplayProblem() {
     const std::string platform = Environment("QT_QPA_PLATFORM");
+    const std::string x = Environment("DISPLAY");
     if (!platform.empty() && platform != "xcb") {
-        return true;  // the user's choice: offscreen, wayland, ...
+        return "";
+    }
+    if (!x.empty() && XServerReachable()) {
+        qputenv("QT_QPA_PLATFORM", "xcb");
+        return "";
     }
     if (platform.empty() && !Environment("WAYLAND_DISPLAY").empty()) {
-        return true;
+        return "";
     }
-    return !Environment("DISPLAY").empty() && XServerReachable();
+    if (x.empty()) {
+        return "no display to open: neither DISPLAY nor WAYLAND_DISPLAY is set";
+    }
+    return "cannot open the X display \"" + x + "\"";
 }
 
 }  // namespace
 
 // Asked once: a bare X server resets when its last client leaves, so a second probe
 // could fall in that reset and wrongly find no display.
+std::string DisplayProblem() {
+    static const std::string problem = FindDisplayProblem();
+    return problem;
+}
+
 bool DisplayAvailable() {
     if (QCoreApplication::instance() != nullptr) {
         return !g_forcedOffscreen;
     }
-    static const bool available = ProbeDisplay();
-    return available;
+    return DisplayProblem().empty();
 }
 
 // Qt aborts the process when its platform cannot start; the layer would rather say so

@@ -28,6 +28,10 @@ struct Target {
 // into them, with '?' for each character the set lacks.
 std::string Windows1252(std::string_view utf8);
 
+// Why no display can be opened, or "" when one can. Asked before anything else, so
+// that the program can say so and end instead of letting the toolkit abort it.
+std::string DisplayProblem();
+
 // Kernel services.
 std::uint32_t TickCount();  // monotonic milliseconds since boot, wrapping at 2^32
 void Pause(int milliseconds);  // blocks the whole program; handles nothing meanwhile

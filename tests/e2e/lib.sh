@@ -97,17 +97,18 @@ click_at() {  # root X Y
     xdotool mousemove --sync "$1" "$2" click 1
 }
 
-# wait_for_exit SECONDS: the game's exit code, or a failure when it keeps running.
+# wait_for_exit SECONDS: sets EXIT_CODE to the game's, or fails when it keeps running.
 wait_for_exit() {
     local deadline=$((SECONDS + $1))
-    while kill -0 "$GAME_PID" 2>/dev/null; do
+    # An ended child stays a zombie until it is waited for.
+    while kill -0 "$GAME_PID" 2>/dev/null &&
+        ! grep -q '^State:.*zombie' "/proc/$GAME_PID/status" 2>/dev/null; do
         [ $SECONDS -lt $deadline ] || fail "the game did not end"
         sleep 0.05
     done
-    local code=0
-    wait "$GAME_PID" || code=$?
+    EXIT_CODE=0
+    wait "$GAME_PID" || EXIT_CODE=$?
     GAME_PID=""
-    echo "$code"
 }
 
 # crop X Y W H OUT: a region of the last screenshot, in root coordinates.
@@ -116,7 +117,7 @@ crop() { convert "$WORK/shot.png" -crop "${3}x${4}+$1+$2" +repage "$5"; }
 # colour_box FILE r,g,b: "X Y W H" of the bounding box of the pixels of exactly that
 # colour, or nothing when there are none.
 colour_box() {
-    convert "$1" -format %c histogram:info:- | grep -q " ($2) " || return 0
+    convert "$1" -format %c histogram:info:- | grep " ($2) " >/dev/null || return 0
     convert "$1" -fill black +opaque "rgb($2)" -trim -format '%X %Y %w %h' info: | tr -d +
 }
 
