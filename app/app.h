@@ -51,7 +51,8 @@ struct Program {
 
 // Runs the game from start-up to shutdown; returns the process's exit code.
 int RunQuickstack();
-// Everything before the event loop; an exit code when the program must end instead.
+// Everything before the event loop, with the generator as it stands (the program seeds
+// it from the clock first); an exit code when the program must end instead.
 std::optional<int> StartUp(Program& program);
 
 void RunEventLoop(Program& program);

@@ -55,7 +55,6 @@ int Fail(const char* problem) {
 }  // namespace
 
 std::optional<int> StartUp(Program& program) {
-    program.state.random.SeedRandom(TickCount());
     if (!InitPlayAreaSystem()) {
         return 0;
     }
@@ -83,6 +82,7 @@ std::optional<int> StartUp(Program& program) {
 
 int RunQuickstack() {
     Program program;
+    program.state.random.SeedRandom(TickCount());
     if (const std::optional<int> failed = StartUp(program)) {
         return *failed;
     }
