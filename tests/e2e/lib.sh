@@ -26,19 +26,21 @@ fail() {
 # start_display [WIDTHxHEIGHT]: a fresh Xvfb with a black root window.
 start_display() {
     command -v Xvfb >/dev/null || { echo "Xvfb is not installed"; exit 77; }
-    local size=${1:-1024x768} n
-    for n in $(seq 40 99); do
-        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-        Xvfb ":$n" -screen 0 "${size}x24" -br -nolisten tcp -noreset >"$WORK/xvfb.log" 2>&1 &
-        SERVER_PID=$!
-        export DISPLAY=":$n"
-        for _ in $(seq 100); do
+    local size=${1:-1024x768}
+    # Xvfb takes the first free display itself and tells its number: tests started at the
+    # same moment, here or by someone else on the machine, never share one.
+    Xvfb -displayfd 3 -screen 0 "${size}x24" -br -nolisten tcp -noreset \
+        3>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
+    SERVER_PID=$!
+    for _ in $(seq 200); do
+        if [ -s "$WORK/display" ]; then
+            export DISPLAY=":$(head -n 1 "$WORK/display")"
             xdotool getdisplaygeometry >/dev/null 2>&1 && return 0
-            kill -0 "$SERVER_PID" 2>/dev/null || break
-            sleep 0.05
-        done
+        fi
+        kill -0 "$SERVER_PID" 2>/dev/null || break
+        sleep 0.05
     done
-    fail "no X server could be started"
+    fail "no X server could be started: $(tail -n 1 "$WORK/xvfb.log")"
 }
 
 # start_game: the real binary on the test's display, with the sound-error box answered.
