@@ -114,7 +114,8 @@ wait_for_exit() {
 }
 
 # crop X Y W H OUT: a region of the last screenshot, in root coordinates.
-crop() { convert "$WORK/shot.png" -crop "${3}x${4}+$1+$2" +repage "$5"; }
+# Without metadata, so that the same pixels give the same file.
+crop() { convert "$WORK/shot.png" -crop "${3}x${4}+$1+$2" +repage -strip "$5"; }
 
 # colour_box FILE r,g,b: "X Y W H" of the bounding box of the pixels of exactly that
 # colour, or nothing when there are none.
@@ -128,12 +129,22 @@ same_picture() {
     [ "$(compare -metric AE "$1" "$2" null: 2>&1)" = "0" ]
 }
 
+# update_picture NEW DEST: DEST becomes NEW, unless it already shows the same pixels.
+update_picture() {
+    if [ -f "$2" ] && same_picture "$1" "$2"; then
+        echo "unchanged $2"
+        return 0
+    fi
+    mkdir -p "$(dirname "$2")"
+    cp "$1" "$2"
+    echo "regenerated $2"
+}
+
 # The golden picture NAME from tests/golden, or a fresh one when regenerating on purpose.
 expect_golden() {  # FILE NAME
     local golden="$GOLDEN_DIR/$2"
     if [ "${REGENERATE_GOLDENS:-}" = 1 ]; then
-        cp "$1" "$golden"
-        echo "regenerated $golden"
+        update_picture "$1" "$golden"
         return 0
     fi
     [ -f "$golden" ] || fail "no golden $golden (run scripts/regenerate-goldens)"
