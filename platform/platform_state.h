@@ -23,8 +23,12 @@
 class MainWindow;
 class ImageButton;
 
+// A font and the character cell the game's text offsets assume: for a stand-in face, the
+// cell of the Windows face it replaces.
 struct FontEntry {
     QFont font;
+    int ascent = 0;    // pixels from the cell's top down to the baseline
+    int height = 0;    // pixels of the whole cell, ascent and descent
     double angle = 0;  // degrees, counter-clockwise
     int number = -1;   // -1 for a font made without a number (angled fonts)
 };
@@ -36,8 +40,7 @@ struct DrawingState {
     std::uint32_t textRgb = 0;
     QPoint pen;
     int mode = 0;
-    QFont font;
-    double angle = 0;
+    FontEntry font;
     QRect dirty;  // what this opening changed, for the window's sake
 };
 
@@ -116,11 +119,11 @@ Picture* ImageByHandle(Handle image);
 QString FromWindows1252(std::string_view text);
 std::string ToWindows1252(const QString& text);
 
-QFont StockFont();
+FontEntry StockFont();
 int TextWidth(const QFontMetrics& metrics, const QString& text);
-// Draws text with its cell's top-left corner at `at`, turned counter-clockwise by `angle`
-// degrees; opaque adds the white box behind it. Returns the touched area.
-QRect PaintText(Picture& target, QPoint at, const QString& text, const QFont& font, double angle,
+// Draws text with its cell's top-left corner at `at`, turned counter-clockwise by the
+// font's angle; opaque adds the white box behind it. Returns the touched area.
+QRect PaintText(Picture& target, QPoint at, const QString& text, const FontEntry& font,
                 std::uint32_t rgb, bool opaque);
 
 std::uint32_t CallHook(std::uint32_t message, std::intptr_t first, std::intptr_t second);

@@ -2,7 +2,6 @@
 // coverage picture that is then laid onto the target in the text colour, so the target
 // keeps its 0x00RRGGBB words whatever Qt does with alpha.
 #include <QFontMetrics>
-#include <QFontMetricsF>
 #include <QPainter>
 #include <QTransform>
 #include <algorithm>
@@ -17,21 +16,37 @@ constexpr int NormalWeight = 400;
 constexpr int BoldWeight = 700;
 constexpr int StockCellHeight = 16;  // pixels, like the bold system font of Windows
 
+// A face as the game asks for it: the family that stands in, and the Windows face's
+// ascent and descent in ems where they differ from the stand-in's (0 keeps its own).
+struct Face {
+    QString family;
+    double ascent = 0;
+    double descent = 0;
+};
+
 // The game names Windows faces; these metric-compatible or look-alike faces stand in.
-QString FamilyOf(std::string_view face) {
-    const QString name = FromWindows1252(face).trimmed();
-    const std::pair<const char*, const char*> standIns[] = {
-        {"Arial", "Liberation Sans"},
-        {"Times New Roman", "Liberation Serif"},
-        {"Comic Sans MS", "Comic Neue"},
-        {"Courier New", "Liberation Mono"},
+// Comic Neue rides higher in its cell than Comic Sans MS (ascent 0.9 em against 1.102):
+// with its own cell the game's offsets would cut the tops off "PERDU" and the digits.
+Face FaceOf(std::string_view face) {
+    struct StandIn {
+        const char* windows;
+        const char* family;
+        double ascent;
+        double descent;
     };
-    for (const auto& [windows, standIn] : standIns) {
-        if (name.compare(QLatin1String(windows), Qt::CaseInsensitive) == 0) {
-            return QString::fromLatin1(standIn);
+    constexpr StandIn standIns[] = {
+        {"Arial", "Liberation Sans", 0, 0},
+        {"Times New Roman", "Liberation Serif", 0, 0},
+        {"Comic Sans MS", "Comic Neue", 2257.0 / 2048, 597.0 / 2048},
+        {"Courier New", "Liberation Mono", 0, 0},
+    };
+    const QString name = FromWindows1252(face).trimmed();
+    for (const StandIn& standIn : standIns) {
+        if (name.compare(QLatin1String(standIn.windows), Qt::CaseInsensitive) == 0) {
+            return {QString::fromLatin1(standIn.family), standIn.ascent, standIn.descent};
         }
     }
-    return name;
+    return {name};
 }
 
 QFont FontOfEmHeight(const QString& family, int pixels, int weight) {
@@ -42,14 +57,25 @@ QFont FontOfEmHeight(const QString& family, int pixels, int weight) {
     return font;
 }
 
+// The font with its cell: ascent and descent each rounded to whole pixels, as GDI does.
+FontEntry EntryOf(const Face& face, const QFont& font, double angle, int number) {
+    const QFontMetrics metrics(font);
+    const double em = font.pixelSize();
+    const int ascent =
+        face.ascent > 0 ? static_cast<int>(std::nearbyint(face.ascent * em)) : metrics.ascent();
+    const int descent =
+        face.descent > 0 ? static_cast<int>(std::nearbyint(face.descent * em)) : metrics.descent();
+    return {font, ascent, ascent + descent, angle, number};
+}
+
 // A font whose character cell (ascent + descent, internal leading included) is `cell`
-// pixels high: the em height is scaled from the face's own proportions.
-QFont FontOfCellHeight(const QString& family, int cell, int weight) {
+// pixels high: the em height is scaled from the proportions of the face's cell.
+QFont FontOfCellHeight(const Face& face, int cell, int weight) {
     constexpr int Reference = 1000;
-    const QFontMetricsF metrics(FontOfEmHeight(family, Reference, weight));
-    const double cellAtReference = metrics.ascent() + metrics.descent();
+    const double cellAtReference =
+        EntryOf(face, FontOfEmHeight(face.family, Reference, weight), 0, -1).height;
     const double em = cellAtReference > 0 ? cell * Reference / cellAtReference : cell;
-    return FontOfEmHeight(family, static_cast<int>(std::nearbyint(em)), weight);
+    return FontOfEmHeight(face.family, static_cast<int>(std::nearbyint(em)), weight);
 }
 
 Handle AddFont(FontEntry entry) {
@@ -96,22 +122,24 @@ int TextWidth(const QFontMetrics& metrics, const QString& text) {
     return width;
 }
 
-QFont StockFont() {
-    static const QFont stock = FontOfCellHeight("Liberation Sans", StockCellHeight, BoldWeight);
+FontEntry StockFont() {
+    const Face face{"Liberation Sans"};
+    static const FontEntry stock =
+        EntryOf(face, FontOfCellHeight(face, StockCellHeight, BoldWeight), 0, -1);
     return stock;
 }
 
-QRect PaintText(Picture& target, QPoint at, const QString& text, const QFont& font, double angle,
+QRect PaintText(Picture& target, QPoint at, const QString& text, const FontEntry& font,
                 std::uint32_t rgb, bool opaque) {
-    const QFontMetrics metrics(font);
-    const int ascent = metrics.ascent();
-    const QRect cell(0, 0, TextWidth(metrics, text), metrics.height());
+    const QFontMetrics metrics(font.font);
+    const int ascent = font.ascent;
+    const QRect cell(0, 0, TextWidth(metrics, text), font.height);
     const QRect ink = metrics.boundingRect(text).translated(0, ascent);
     const QRect local = (cell | ink).adjusted(-2, -2, 2, 2);
 
     QTransform place;
     place.translate(at.x(), at.y());
-    place.rotate(-angle);  // Qt turns clockwise on a y-down target
+    place.rotate(-font.angle);  // Qt turns clockwise on a y-down target
     const QRect area = place.mapRect(QRectF(local)).toAlignedRect() & target.Bounds();
     if (area.isEmpty()) {
         return {};
@@ -129,7 +157,7 @@ QRect PaintText(Picture& target, QPoint at, const QString& text, const QFont& fo
     coverage.fill(Qt::transparent);
     QPainter painter(&coverage);
     painter.setTransform(toCoverage);
-    painter.setFont(font);
+    painter.setFont(font.font);
     painter.setPen(Qt::white);
     int x = 0;
     for (QChar character : text) {
@@ -150,7 +178,8 @@ Handle OpenFont(int number, std::string_view face, int size, int flags) {
     }
     const int pixels = static_cast<int>(std::nearbyint(size * 96.0 / 72.0));
     const int weight = (flags & FontBold) != 0 ? BoldWeight : NormalWeight;
-    return AddFont({FontOfEmHeight(FamilyOf(face), pixels, weight), 0, number});
+    const Face chosen = FaceOf(face);
+    return AddFont(EntryOf(chosen, FontOfEmHeight(chosen.family, pixels, weight), 0, number));
 }
 
 void SelectFont(Handle font) {
@@ -159,19 +188,18 @@ void SelectFont(Handle font) {
     if (OpenPicture() == nullptr || found == fonts.end()) {
         return;
     }
-    State().drawing.font = found->second.font;
-    State().drawing.angle = found->second.angle;
+    State().drawing.font = found->second;
 }
 
 Handle OpenAngledFont(std::string_view face, int cellHeight, int escapement, int weight) {
     if (cellHeight == 0) {
         return 0;
     }
-    const QString family = FamilyOf(face);
+    const Face chosen = FaceOf(face);
     // As on Windows, a negative height gives the em height instead of the cell's.
-    QFont font = cellHeight > 0 ? FontOfCellHeight(family, cellHeight, weight)
-                                : FontOfEmHeight(family, -cellHeight, weight);
-    return AddFont({font, escapement / 10.0, -1});
+    const QFont font = cellHeight > 0 ? FontOfCellHeight(chosen, cellHeight, weight)
+                                      : FontOfEmHeight(chosen.family, -cellHeight, weight);
+    return AddFont(EntryOf(chosen, font, escapement / 10.0, -1));
 }
 
 void FreeFont(Handle font) {
@@ -185,10 +213,10 @@ void DrawString(std::string_view text) {
     }
     DrawingState& drawing = State().drawing;
     const QString unicode = FromWindows1252(text);
-    MarkDirty(PaintText(*picture, drawing.pen, unicode, drawing.font, drawing.angle,
-                        drawing.textRgb, drawing.mode == 0));
-    const double advance = TextWidth(QFontMetrics(drawing.font), unicode);
-    const double radians = drawing.angle * std::numbers::pi / 180.0;
+    MarkDirty(PaintText(*picture, drawing.pen, unicode, drawing.font, drawing.textRgb,
+                        drawing.mode == 0));
+    const double advance = TextWidth(QFontMetrics(drawing.font.font), unicode);
+    const double radians = drawing.font.angle * std::numbers::pi / 180.0;
     drawing.pen += QPoint(static_cast<int>(std::lround(advance * std::cos(radians))),
                           -static_cast<int>(std::lround(advance * std::sin(radians))));
 }
@@ -197,5 +225,5 @@ int MeasureText(std::string_view text) {
     if (OpenPicture() == nullptr || text.empty()) {
         return 0;
     }
-    return TextWidth(QFontMetrics(State().drawing.font), FromWindows1252(text));
+    return TextWidth(QFontMetrics(State().drawing.font.font), FromWindows1252(text));
 }

@@ -1,5 +1,7 @@
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <ostream>
+#include <string>
 
 #include "tests/platform_test_support.h"
 
@@ -71,9 +73,9 @@ TEST_F(TextTest, Flag256MakesTheFontBold) {
 }
 
 TEST_F(TextTest, TheStockFontIsABoldSansAbout16PixelsHigh) {
-    const QFont stock = StockFont();
-    EXPECT_EQ(stock.weight(), QFont::Bold);
-    EXPECT_NEAR(QFontMetrics(stock).height(), 16, 1);
+    const FontEntry stock = StockFont();
+    EXPECT_EQ(stock.font.weight(), QFont::Bold);
+    EXPECT_NEAR(stock.height, 16, 1);
     // The longest menu caption fits its 140-pixel face after the 10-pixel margin.
     EXPECT_LE(MeasureText("Efface classement"), 130);
 }
@@ -90,6 +92,69 @@ TEST_F(TextTest, TheTextHangsFromItsCellTop) {
     EXPECT_LE(ink.top(), 100 + metrics.ascent() / 4) << "the accent nears the cell's top";
     EXPECT_LE(ink.bottom(), 100 + metrics.ascent());
     EXPECT_GE(ink.left(), 49);
+}
+
+struct CellCase {
+    const char* face;
+    int points;
+    int ascent;  // pixels: the Windows face's, for a face that stands in with another cell
+    int height;
+};
+
+void PrintTo(const CellCase& value, std::ostream* out) {
+    *out << value.face << " " << value.points << "pt";
+}
+
+class CellTest : public TextTest, public testing::WithParamInterface<CellCase> {};
+
+// The baseline hangs the Windows face's ascent below the pen, so "H" ends on the row above
+// it, or on it where round strokes dip a little below.
+TEST_P(CellTest, TheBaselineLiesTheWindowsAscentBelowThePen) {
+    const Handle font = OpenFont(0, GetParam().face, GetParam().points, FontBold);
+    EXPECT_EQ(State().fonts.at(font).ascent, GetParam().ascent);
+    EXPECT_EQ(State().fonts.at(font).height, GetParam().height);
+    SelectFont(font);
+    MovePen(10, 5);
+    DrawString("H");
+    EndDrawing();
+    const int baseline = 5 + GetParam().ascent;
+    EXPECT_GE(InkOfImage().bottom(), baseline - 1);
+    EXPECT_LE(InkOfImage().bottom(), baseline);
+}
+
+// Comic Sans MS: ascent 2257 and descent 597 in 2048 units; Arial stands in unchanged.
+INSTANTIATE_TEST_SUITE_P(Faces, CellTest,
+                         testing::Values(CellCase{"Comic Sans MS", 12, 18, 23},
+                                         CellCase{"Comic Sans MS", 18, 26, 33},
+                                         CellCase{"Comic Sans MS", 64, 94, 119},
+                                         CellCase{"Comic Sans MS", 200, 294, 372},
+                                         CellCase{"Arial", 24, 29, 36}));
+
+TEST_F(TextTest, TheWindowsCellLeavesTheWidthsAlone) {
+    const Handle font = OpenFont(0, "Comic Sans MS", 64, FontBold);
+    SelectFont(font);
+    const QFontMetrics metrics(FontOf(font));
+    int sum = 0;
+    for (const char letter : std::string("PERDU")) {
+        sum += metrics.horizontalAdvance(QChar(letter));
+    }
+    EXPECT_EQ(MeasureText("PERDU"), sum);
+    MovePen(0, 0);
+    DrawString("PERDU");
+    DrawString("X");
+    EndDrawing();
+    EXPECT_GE(InkOfImage().right(), sum) << "the pen moved on by the advance widths";
+}
+
+// Drawn where the lost game's sprite draws it, "PERDU" keeps its top inside the 80 rows.
+TEST_F(TextTest, TheLostTextFitsItsSprite) {
+    SelectFont(OpenFont(0, "Comic Sans MS", 64, FontBold));
+    MovePen(0, 100 - 25);
+    DrawString("PERDU");
+    EndDrawing();
+    const QRect ink = InkOfImage();
+    EXPECT_GT(ink.top(), 100);
+    EXPECT_LT(ink.bottom(), 100 + 80);
 }
 
 TEST_F(TextTest, ThePenMovesToTheEndOfTheText) {

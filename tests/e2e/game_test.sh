@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # A new game counts down, then a piece falls and obeys the arrows; holding the down
-# arrow stacks pieces to the top and the game is lost.
+# arrow stacks pieces to the top and the game is lost. The digits and "PERDU" are
+# recoloured row by row (red 255, blue 0, green falling from 255 at the sprite's top row),
+# so a row's colour tells where the sprite stands and whether its text lost its top.
 . "$(dirname "$0")/lib.sh"
 start_display 1024x768
 start_game
@@ -11,7 +13,9 @@ click_at $((ox + 110)) $((oy + 80))  # "Nouvelle partie"
 sleep 1.5
 shot
 crop "$px" "$py" 320 535 "$WORK/area.png"
-[ -n "$(colour_box "$WORK/area.png" 255,255,0)" ] || fail "no count-down digit"
+read -r _ dy _ dh <<<"$(colour_box "$WORK/area.png" 255,127,0)"
+[ "${dy:-}" = 248 ] && [ "$dh" = 1 ] || fail "no count-down digit with its row 128 at 248"
+[ -z "$(colour_box "$WORK/area.png" 255,255,0)" ] || fail "the digit reaches its sprite's top row"
 
 sleep 5
 shot
@@ -34,7 +38,7 @@ xdotool key --repeat 40 --delay 120 Down
 sleep 1
 shot
 crop "$px" "$py" 320 535 "$WORK/area.png"
-[ -n "$(colour_box "$WORK/area.png" 255,255,0)" ] || fail "no PERDU after stacking to the top"
-read -r lx ly lw lh <<<"$(colour_box "$WORK/area.png" 255,255,0)"
-[ "$ly" -ge 200 ] && [ "$ly" -lt 280 ] || fail "PERDU's top row at $ly, not in the sprite at 200"
+read -r _ ly _ lh <<<"$(colour_box "$WORK/area.png" 255,135,0)"
+[ "${ly:-}" = 240 ] && [ "$lh" = 1 ] || fail "no PERDU with its row 40 at 240"
+[ -z "$(colour_box "$WORK/area.png" 255,255,0)" ] || fail "PERDU reaches its sprite's top row"
 echo "game: ok"

@@ -26,19 +26,21 @@ fail() {
 # start_display [WIDTHxHEIGHT]: a fresh Xvfb with a black root window.
 start_display() {
     command -v Xvfb >/dev/null || { echo "Xvfb is not installed"; exit 77; }
-    local size=${1:-1024x768} n
-    for n in $(seq 40 99); do
-        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-        Xvfb ":$n" -screen 0 "${size}x24" -br -nolisten tcp -noreset >"$WORK/xvfb.log" 2>&1 &
-        SERVER_PID=$!
-        export DISPLAY=":$n"
-        for _ in $(seq 100); do
+    local size=${1:-1024x768}
+    # Xvfb takes the first free display itself and tells its number: tests started at the
+    # same moment, here or by someone else on the machine, never share one.
+    Xvfb -displayfd 3 -screen 0 "${size}x24" -br -nolisten tcp -noreset \
+        3>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
+    SERVER_PID=$!
+    for _ in $(seq 200); do
+        if [ -s "$WORK/display" ]; then
+            export DISPLAY=":$(head -n 1 "$WORK/display")"
             xdotool getdisplaygeometry >/dev/null 2>&1 && return 0
-            kill -0 "$SERVER_PID" 2>/dev/null || break
-            sleep 0.05
-        done
+        fi
+        kill -0 "$SERVER_PID" 2>/dev/null || break
+        sleep 0.05
     done
-    fail "no X server could be started"
+    fail "no X server could be started: $(tail -n 1 "$WORK/xvfb.log")"
 }
 
 # start_game: the real binary on the test's display, with the sound-error box answered.
@@ -112,7 +114,8 @@ wait_for_exit() {
 }
 
 # crop X Y W H OUT: a region of the last screenshot, in root coordinates.
-crop() { convert "$WORK/shot.png" -crop "${3}x${4}+$1+$2" +repage "$5"; }
+# Without metadata, so that the same pixels give the same file.
+crop() { convert "$WORK/shot.png" -crop "${3}x${4}+$1+$2" +repage -strip "$5"; }
 
 # colour_box FILE r,g,b: "X Y W H" of the bounding box of the pixels of exactly that
 # colour, or nothing when there are none.
@@ -126,12 +129,22 @@ same_picture() {
     [ "$(compare -metric AE "$1" "$2" null: 2>&1)" = "0" ]
 }
 
+# update_picture NEW DEST: DEST becomes NEW, unless it already shows the same pixels.
+update_picture() {
+    if [ -f "$2" ] && same_picture "$1" "$2"; then
+        echo "unchanged $2"
+        return 0
+    fi
+    mkdir -p "$(dirname "$2")"
+    cp "$1" "$2"
+    echo "regenerated $2"
+}
+
 # The golden picture NAME from tests/golden, or a fresh one when regenerating on purpose.
 expect_golden() {  # FILE NAME
     local golden="$GOLDEN_DIR/$2"
     if [ "${REGENERATE_GOLDENS:-}" = 1 ]; then
-        cp "$1" "$golden"
-        echo "regenerated $golden"
+        update_picture "$1" "$golden"
         return 0
     fi
     [ -f "$golden" ] || fail "no golden $golden (run scripts/regenerate-goldens)"

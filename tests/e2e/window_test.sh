@@ -18,6 +18,7 @@ expect_pixel $((ox + 519)) $((oy + 589)) 0,0,0 "play area, dark edge"
 expect_pixel $((ox + 202)) $((oy + 300)) 160,160,224 "play area, backdrop ground"
 
 if [ "${REGENERATE_GOLDENS:-}" = 1 ]; then
-    crop "$ox" "$oy" 800 600 "$GOLDEN_DIR/../../docs/screenshot.png"
+    crop "$ox" "$oy" 800 600 "$WORK/window.png"
+    update_picture "$WORK/window.png" "$GOLDEN_DIR/../../docs/screenshot.png"
 fi
 echo "window: ok"
