@@ -44,13 +44,7 @@ Ink PointsInk() {
 }
 
 int ValueTextWidth(const std::string& text) {
-    constexpr int Scratch = 40;
-    NewImage(Scratch, 10, 10);
-    BeginDrawing(ImageTarget(Scratch));
-    SelectFont(OpenFont(0, "Times New Roman", 20, FontBold));
-    const int width = MeasureText(text);
-    EndDrawing();
-    return width;
+    return MeasuredWidth("Times New Roman", 20, FontBold, text);
 }
 
 GameState WithScore(int score) {

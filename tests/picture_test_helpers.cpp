@@ -49,3 +49,13 @@ int CountPixels(int image, int left, int top, int right, int bottom,
     }
     return count;
 }
+
+int MeasuredWidth(std::string_view face, int size, int flags, std::string_view text) {
+    constexpr int Scratch = 40;
+    NewImage(Scratch, 10, 10);
+    BeginDrawing(ImageTarget(Scratch));
+    SelectFont(OpenFont(0, face, size, flags));
+    const int width = MeasureText(text);
+    EndDrawing();
+    return width;
+}

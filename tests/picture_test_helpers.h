@@ -1,6 +1,6 @@
-// Reading pictures back in the view's tests: colours as 0x00RRGGBB words, a platform
-// with the main window and the play area open, and the start-up pictures built from a
-// fixed seed so that every run draws the same grain.
+// Reading pictures back in the tests of the view and the ranking panel: colours as
+// 0x00RRGGBB words, a platform with the main window and the play area open, and the
+// start-up pictures built from a fixed seed so that every run draws the same grain.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "core/core.h"
 #include "platform/platform.h"
@@ -61,6 +62,9 @@ int Differences(int width, int height, const PixelSource& actual, const PixelSou
 // The pixels of an image's rectangle (right and bottom exclusive) that pass a test.
 int CountPixels(int image, int left, int top, int right, int bottom,
                 const std::function<bool(std::uint32_t)>& passes);
+
+// What MeasureText gives the text in the font, measured on a scratch image (number 40).
+int MeasuredWidth(std::string_view face, int size, int flags, std::string_view text);
 
 // Every case opens the window and its play area and builds the start-up pictures anew,
 // so that no case depends on what another drew.
