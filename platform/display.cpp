@@ -66,7 +66,10 @@ std::string FindDisplayProblem() {
 // Asked once: a bare X server resets when its last client leaves, so a second probe
 // could fall in that reset and wrongly find no display.
 std::string DisplayProblem() {
-    static const std::string problem = FindDisplayProblem();
+    static const std::string problem = [] {
+        ChooseWholeScaling();
+        return FindDisplayProblem();
+    }();
     return problem;
 }
 

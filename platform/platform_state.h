@@ -97,6 +97,12 @@ Handle NewHandle();
 bool DisplayAvailable();
 // Makes the Qt application if there is none yet; without a display it runs off-screen.
 void EnsureApplication();
+// The whole-number scale for a device pixel ratio: its floor, and never below 1.
+int WholeScale(double ratio);
+// A scale variable of Qt's ("2.5", or "name=1.25;name=2;") with each number made whole.
+std::string WholeScaleFactors(std::string_view factors);
+// Before the Qt application is made: Qt shall scale the window by a whole number only.
+void ChooseWholeScaling();
 // Waits until the display server has shown what was sent to it.
 void SyncWithDisplay();
 bool LeftButtonHeld();
