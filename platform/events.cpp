@@ -157,7 +157,7 @@ int CursorYInWindow() {
     if (!state.window) {
         return -1;
     }
-    const QPoint at = state.window->mapFromGlobal(QCursor::pos());
+    const QPoint at = PointerInWindow(*state.window);
     const bool inside = at.x() >= 0 && at.x() <= state.window->width() && at.y() >= 0 &&
                         at.y() <= state.window->height();
     return inside ? at.y() : -1;

@@ -95,7 +95,7 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
 
 void MainWindow::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
-        ReportLeftButtonDown(event->position().toPoint());
+        ReportLeftButtonDown(WholePixel(event->position()));
     }
 }
 

@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QPoint>
+#include <QPointF>
 #include <QRect>
 #include <QRegion>
 #include <QString>
@@ -22,6 +23,7 @@
 
 class MainWindow;
 class ImageButton;
+class QWidget;
 
 struct FontEntry {
     QFont font;
@@ -106,6 +108,10 @@ void ChooseWholeScaling();
 // Waits until the display server has shown what was sent to it.
 void SyncWithDisplay();
 bool LeftButtonHeld();
+// The pointer in the window's own pixels, each of them its whole block on a HiDPI screen.
+QPoint PointerInWindow(QWidget& window);
+// The pixel a logical position falls in.
+QPoint WholePixel(QPointF at);
 // Whether LeftButtonHeld asks the display server, which still knows while a window
 // manager holds the pointer; else it knows only what Qt's events told.
 bool ButtonsReadFromServer();
