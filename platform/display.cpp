@@ -115,6 +115,10 @@ void SyncWithDisplay() {
 #endif
 }
 
+bool OnNativeWayland() {
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
 bool ButtonsReadFromServer() {
 #ifdef QUICKSTACK_HAVE_XCB
     return QtConnection() != nullptr;

@@ -124,7 +124,7 @@ int WaitEvent();
 int EventGadgetNumber();
 int EventKeyCode();
 int CursorYInWindow();  // -1 when the pointer is outside the window
-void BeginWindowDrag(Handle window);  // returns when the move ends
+void BeginWindowDrag(Handle window);  // returns when the move ends (native Wayland: at once)
 
 // Image buttons and modal requesters.
 void BeginGadgets(Handle window);

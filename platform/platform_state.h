@@ -107,6 +107,9 @@ std::string WholeScaleFactors(std::string_view factors);
 void ChooseWholeScaling();
 // Waits until the display server has shown what was sent to it.
 void SyncWithDisplay();
+// Qt runs on a Wayland compositor itself, not on an X server: the compositor places the
+// window and moves it, and shapes it only by what is drawn transparent.
+bool OnNativeWayland();
 bool LeftButtonHeld();
 // The pointer in the window's own pixels, each of them its whole block on a HiDPI screen.
 QPoint PointerInWindow(QWidget& window);
