@@ -1,6 +1,9 @@
 // Reaching the display: whether there is one, and the few questions Qt does not answer.
 #include <QApplication>
+#include <QCursor>
 #include <QGuiApplication>
+#include <QWidget>
+#include <cmath>
 #include <cstdlib>
 #include <string>
 
@@ -26,6 +29,13 @@ std::string Environment(const char* name) {
 xcb_connection_t* QtConnection() {
     auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
     return x11 ? x11->connection() : nullptr;
+}
+
+using PointerReply = std::unique_ptr<xcb_query_pointer_reply_t, decltype(&std::free)>;
+
+PointerReply QueryPointer(xcb_connection_t* connection, xcb_window_t window) {
+    return {xcb_query_pointer_reply(connection, xcb_query_pointer(connection, window), nullptr),
+            &std::free};
 }
 #endif
 
@@ -66,7 +76,10 @@ std::string FindDisplayProblem() {
 // Asked once: a bare X server resets when its last client leaves, so a second probe
 // could fall in that reset and wrongly find no display.
 std::string DisplayProblem() {
-    static const std::string problem = FindDisplayProblem();
+    static const std::string problem = [] {
+        ChooseWholeScaling();
+        return FindDisplayProblem();
+    }();
     return problem;
 }
 
@@ -102,6 +115,10 @@ void SyncWithDisplay() {
 #endif
 }
 
+bool OnNativeWayland() {
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
 bool ButtonsReadFromServer() {
 #ifdef QUICKSTACK_HAVE_XCB
     return QtConnection() != nullptr;
@@ -116,12 +133,29 @@ bool LeftButtonHeld() {
     // ask the server.
     if (xcb_connection_t* connection = QtConnection()) {
         const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
-        std::unique_ptr<xcb_query_pointer_reply_t, decltype(&std::free)> pointer(
-            xcb_query_pointer_reply(connection, xcb_query_pointer(connection, screen->root),
-                                    nullptr),
-            &std::free);
+        const PointerReply pointer = QueryPointer(connection, screen->root);
         return pointer && (pointer->mask & XCB_BUTTON_MASK_1) != 0;
     }
 #endif
     return (QGuiApplication::mouseButtons() & Qt::LeftButton) != 0;
+}
+
+// Qt rounds the pointer to its nearest logical pixel, which on a HiDPI screen takes the
+// last row of a pixel's block for the next pixel. The server's position, divided down,
+// keeps the whole block one pixel.
+QPoint PointerInWindow(QWidget& window) {
+#ifdef QUICKSTACK_HAVE_XCB
+    if (xcb_connection_t* connection = QtConnection()) {
+        const PointerReply pointer =
+            QueryPointer(connection, static_cast<xcb_window_t>(window.winId()));
+        if (pointer && pointer->same_screen) {
+            return WholePixel(QPointF(pointer->win_x, pointer->win_y) / window.devicePixelRatioF());
+        }
+    }
+#endif
+    return window.mapFromGlobal(QCursor::pos());
+}
+
+QPoint WholePixel(QPointF at) {
+    return QPoint(static_cast<int>(std::floor(at.x())), static_cast<int>(std::floor(at.y())));
 }

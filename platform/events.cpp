@@ -157,7 +157,7 @@ int CursorYInWindow() {
     if (!state.window) {
         return -1;
     }
-    const QPoint at = state.window->mapFromGlobal(QCursor::pos());
+    const QPoint at = PointerInWindow(*state.window);
     const bool inside = at.x() >= 0 && at.x() <= state.window->width() && at.y() >= 0 &&
                         at.y() <= state.window->height();
     return inside ? at.y() : -1;
@@ -165,14 +165,22 @@ int CursorYInWindow() {
 
 // The window manager moves the window when it can; on a bare X server the window
 // follows the pointer itself. Either way the call lasts until the button is released,
-// so a system move is asked for only where that release can be seen.
+// so a system move is asked for only where that release can be seen. A Wayland
+// compositor moves the window on its own and tells the program nothing, not even the
+// release: there the call hands the move over and returns.
 void BeginWindowDrag(Handle window) {
     if (!IsMainWindow(window) || !LeftButtonHeld()) {
         return;
     }
-    MessageScope scope(true);
     MainWindow& widget = *State().window;
     QWindow* native = widget.windowHandle();
+    if (OnNativeWayland()) {
+        if (native != nullptr) {
+            native->startSystemMove();
+        }
+        return;
+    }
+    MessageScope scope(true);
     const bool systemMove =
         native != nullptr && ButtonsReadFromServer() && native->startSystemMove();
     const QPoint grab = QCursor::pos() - widget.pos();

@@ -42,16 +42,26 @@ ImageButton::ImageButton(int number, const QImage& face, QWidget* parent)
     connect(this, &QPushButton::clicked, this, [number] { OnClicked(number); });
 }
 
+// Painted at the game's own pixels, then shown like the window's surface: on a HiDPI
+// screen each pixel becomes a whole block, and no line falls between two.
 void ImageButton::paintEvent(QPaintEvent* /*event*/) {
+    QImage pixels(size(), QImage::Format_RGB32);
+    PaintFace(pixels);
     QPainter painter(this);
-    painter.fillRect(rect(), QColor::fromRgb(0xF0F0F0));
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.drawImage(rect(), pixels);
+}
+
+void ImageButton::PaintFace(QImage& pixels) const {
+    QPainter painter(&pixels);
+    painter.fillRect(pixels.rect(), QColor::fromRgb(0xF0F0F0));
     const QPoint pressed = isDown() ? QPoint(1, 1) : QPoint(0, 0);
     painter.drawImage(
         QPoint((width() - face_.width()) / 2, (height() - face_.height()) / 2) + pressed, face_);
-    DrawBorder(painter, rect(), isDown());
+    DrawBorder(painter, pixels.rect(), isDown());
     if (hasFocus()) {
         painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
-        painter.drawRect(rect().adjusted(3, 3, -4, -4));
+        painter.drawRect(pixels.rect().adjusted(3, 3, -4, -4));
     }
 }
 
@@ -73,7 +83,7 @@ void ImageButton::keyPressEvent(QKeyEvent* event) {
 
 void ImageButton::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
-        ReportLeftButtonDown(mapTo(window(), event->position().toPoint()));
+        ReportLeftButtonDown(mapTo(window(), WholePixel(event->position())));
     }
     QPushButton::mousePressEvent(event);
 }

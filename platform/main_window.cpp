@@ -59,6 +59,10 @@ QPoint CentredOnScreen(QSize size) {
 MainWindow::MainWindow() {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
+    // Wayland gives a window no shape of its own: it is see-through outside the mask.
+    if (OnNativeWayland()) {
+        setAttribute(Qt::WA_TranslucentBackground);
+    }
     setFocusPolicy(Qt::StrongFocus);
 }
 
@@ -78,6 +82,14 @@ bool MainWindow::event(QEvent* event) {
 void MainWindow::paintEvent(QPaintEvent* event) {
     PlatformState& state = State();
     QPainter painter(this);
+    // On a HiDPI screen Qt scales the surface by a whole number: nearest neighbour keeps
+    // each of its pixels one sharp block.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    if (testAttribute(Qt::WA_TranslucentBackground)) {
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.fillRect(event->rect(), Qt::transparent);
+        painter.setClipRegion(mask().isEmpty() ? QRegion(rect()) : mask());
+    }
     const QImage surface = state.surface.View();
     for (const QRect& area : event->region()) {
         painter.drawImage(area.topLeft(), surface, area);
@@ -95,7 +107,7 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
 
 void MainWindow::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
-        ReportLeftButtonDown(event->position().toPoint());
+        ReportLeftButtonDown(WholePixel(event->position()));
     }
 }
 

@@ -29,7 +29,8 @@ struct Target {
 std::string Windows1252(std::string_view utf8);
 
 // Why no display can be opened, or "" when one can. Asked before anything else, so
-// that the program can say so and end instead of letting the toolkit abort it.
+// that the program can say so and end instead of letting the toolkit abort it. It also
+// readies the toolkit to show the window at a whole-number scale on HiDPI screens.
 std::string DisplayProblem();
 
 // Kernel services.
@@ -123,7 +124,7 @@ int WaitEvent();
 int EventGadgetNumber();
 int EventKeyCode();
 int CursorYInWindow();  // -1 when the pointer is outside the window
-void BeginWindowDrag(Handle window);  // returns when the move ends
+void BeginWindowDrag(Handle window);  // returns when the move ends (native Wayland: at once)
 
 // Image buttons and modal requesters.
 void BeginGadgets(Handle window);

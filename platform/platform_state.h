@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QPoint>
+#include <QPointF>
 #include <QRect>
 #include <QRegion>
 #include <QString>
@@ -22,6 +23,7 @@
 
 class MainWindow;
 class ImageButton;
+class QWidget;
 
 // A font and the character cell the game's text offsets assume: for a stand-in face, the
 // cell of the Windows face it replaces.
@@ -100,9 +102,22 @@ Handle NewHandle();
 bool DisplayAvailable();
 // Makes the Qt application if there is none yet; without a display it runs off-screen.
 void EnsureApplication();
+// The whole-number scale for a device pixel ratio: its floor, and never below 1.
+int WholeScale(double ratio);
+// A scale variable of Qt's ("2.5", or "name=1.25;name=2;") with each number made whole.
+std::string WholeScaleFactors(std::string_view factors);
+// Before the Qt application is made: Qt shall scale the window by a whole number only.
+void ChooseWholeScaling();
 // Waits until the display server has shown what was sent to it.
 void SyncWithDisplay();
+// Qt runs on a Wayland compositor itself, not on an X server: the compositor places the
+// window and moves it, and shapes it only by what is drawn transparent.
+bool OnNativeWayland();
 bool LeftButtonHeld();
+// The pointer in the window's own pixels, each of them its whole block on a HiDPI screen.
+QPoint PointerInWindow(QWidget& window);
+// The pixel a logical position falls in.
+QPoint WholePixel(QPointF at);
 // Whether LeftButtonHeld asks the display server, which still knows while a window
 // manager holds the pointer; else it knows only what Qt's events told.
 bool ButtonsReadFromServer();

@@ -54,6 +54,9 @@ QFont FontOfEmHeight(const QString& family, int pixels, int weight) {
     font.setPixelSize(std::max(pixels, 1));
     font.setWeight(static_cast<QFont::Weight>(std::clamp(weight, 1, 1000)));
     font.setKerning(false);  // GDI's text output does not kern either
+    // Chosen here, not by the desktop, which Qt lets drop all hinting on HiDPI screens:
+    // the game's pictures stay the same at every scale.
+    font.setHintingPreference(QFont::PreferVerticalHinting);
     return font;
 }
 

@@ -31,6 +31,8 @@ class ImageButton : public QPushButton {
     void mousePressEvent(QMouseEvent* event) override;
 
   private:
+    void PaintFace(QImage& pixels) const;
+
     QImage face_;
 };
 
