@@ -146,9 +146,9 @@ TEST_F(PlayAreaTest, PresentingTwiceShowsTheSameFrame) {
 }
 
 TEST_F(PlayAreaTest, PresentsAreAtMost61PerSecond) {
-    PresentPlayArea();
+    // Four presents hold three paced gaps, however long each one takes itself.
     const auto start = std::chrono::steady_clock::now();
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < 4; ++i) {
         PresentPlayArea();
     }
     EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::microseconds(3 * 16393));
