@@ -5,6 +5,9 @@ set -euo pipefail
 QUICKSTACK=${QUICKSTACK:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)/build/app/quickstack}
 WORK=$(mktemp -d)
 export XDG_DATA_HOME="$WORK/data"
+# Qt's own, so that stderr holds only what the game says (CI runs as root without one).
+export XDG_RUNTIME_DIR="$WORK/runtime"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
 SERVER_PID=""
 GAME_PID=""
 
