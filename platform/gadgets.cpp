@@ -83,7 +83,7 @@ void ImageButton::keyPressEvent(QKeyEvent* event) {
 
 void ImageButton::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
-        ReportLeftButtonDown(mapTo(window(), WholePixel(event->position())));
+        ReportLeftButtonDown(mapTo(window(), event->position().toPoint()));
     }
     QPushButton::mousePressEvent(event);
 }

@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QWindow>
 #include <algorithm>
 
 #include "platform/platform_state.h"
@@ -79,6 +80,33 @@ bool MainWindow::event(QEvent* event) {
     return true;
 }
 
+// Qt divides the screen's pointer position by the scale and rounds it where it picks the
+// widget under the pointer and where a button tests a hit, so on a HiDPI screen the last
+// screen pixel of a button's edge missed it and the one beside it hit. Each mouse event
+// goes on at the window pixel whose block the pointer is in.
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove:
+            break;
+        default:
+            return QWidget::eventFilter(watched, event);
+    }
+    const auto& mouse = static_cast<const QMouseEvent&>(*event);
+    const QPointF at = WholePixel(mouse.position());
+    if (at == mouse.position()) {
+        return false;
+    }
+    QMouseEvent whole(mouse.type(), at, at, mouse.globalPosition() + (at - mouse.position()),
+                      mouse.button(), mouse.buttons(), mouse.modifiers(), mouse.pointingDevice());
+    whole.setTimestamp(mouse.timestamp());
+    QCoreApplication::sendEvent(watched, &whole);
+    event->setAccepted(whole.isAccepted());
+    return true;
+}
+
 void MainWindow::paintEvent(QPaintEvent* event) {
     PlatformState& state = State();
     QPainter painter(this);
@@ -107,7 +135,7 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
 
 void MainWindow::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
-        ReportLeftButtonDown(WholePixel(event->position()));
+        ReportLeftButtonDown(event->position().toPoint());
     }
 }
 
@@ -148,6 +176,9 @@ Handle OpenMainWindow(int /*number*/, int x, int y, int width, int height, std::
     state.surface = Picture(width, height, DefaultBackground);
     state.windowHandle = NewHandle();
     window.show();
+    if (QWindow* native = window.windowHandle()) {
+        native->installEventFilter(&window);
+    }
     window.activateWindow();
     return state.windowHandle;
 }
