@@ -116,11 +116,10 @@ void MainWindow::paintEvent(QPaintEvent* event) {
     if (testAttribute(Qt::WA_TranslucentBackground)) {
         painter.setCompositionMode(QPainter::CompositionMode_Source);
         painter.fillRect(event->rect(), Qt::transparent);
-        painter.setClipRegion(mask().isEmpty() ? QRegion(rect()) : mask());
+        painter.setClipRegion(state.shape.isEmpty() ? QRegion(rect()) : state.shape);
     }
-    const QImage surface = state.surface.View();
     for (const QRect& area : event->region()) {
-        painter.drawImage(area.topLeft(), surface, area);
+        painter.drawImage(area.topLeft(), state.surface.Shown(area));
     }
     // Any paint the layer did not ask for is an expose: the game must draw again.
     if (!state.selfPaint || !(event->region() - state.selfPaintRegion).isEmpty()) {
@@ -156,6 +155,7 @@ Handle OpenMainWindow(int /*number*/, int x, int y, int width, int height, std::
     state.buttons.clear();
     state.window.reset();
     state.windowHandle = 0;
+    state.shape = QRegion();
     state.playArea.reset();
     state.background.reset();
     if (width <= 0 || height <= 0) {
@@ -198,9 +198,20 @@ void SetWindowShape(Handle window, const RoundRect& first, const RoundRect& seco
     if (!IsMainWindow(window)) {
         return;
     }
+    PlatformState& state = State();
     const QRegion shape = RegionOf(first).united(RegionOf(second));
-    if (shape != State().window->mask()) {
-        State().window->setMask(shape);
+    if (shape == state.shape) {
+        return;
+    }
+    state.shape = shape;
+    // A widget's mask also clips its painting, which on native Wayland would leave the
+    // first, unshaped picture outside the shape: there the window takes the shape only for
+    // the pointer, and is painted transparent outside it.
+    QWindow* native = state.window->windowHandle();
+    if (OnNativeWayland() && native != nullptr) {
+        native->setMask(shape);
+    } else {
+        state.window->setMask(shape);
     }
 }
 
