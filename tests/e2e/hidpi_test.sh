@@ -12,6 +12,7 @@ eval "$(xdotool getwindowgeometry --shell "$(window_id Quickstack)")"
 ox=$X oy=$Y
 shot
 expect_window_facts "$ox" "$oy" 2
+expect_block $((ox + 10)) $((oy + 600)) 2 0,0,0 "outside the shape: the black root"
 crop "$ox" "$oy" 1600 1200 "$WORK/window.png"
 convert "$WORK/window.png" -sample 50% -sample 200% "$WORK/blocks.png"
 same_picture "$WORK/window.png" "$WORK/blocks.png" || fail "the window is not made of 2×2 blocks"

@@ -90,7 +90,8 @@ expect_block() {
 }
 
 # expect_window_facts X Y SCALE: the window at start, its origin at root (X, Y), shows
-# these pixels of its own, each as its whole SCALE×SCALE block of the screen.
+# these pixels of its own inside its shape, each as its whole SCALE×SCALE block of the
+# screen.
 expect_window_facts() {
     local x y colour what
     while read -r x y colour what; do
@@ -100,7 +101,6 @@ expect_window_facts() {
 100 40 64,233,64 title band, row 40
 195 300 42,42,85 body, row 300
 195 306 0,0,0 grid line, row 306
-5 300 0,0,0 outside the shape: the black root
 200 55 255,255,255 play area, raised edge
 519 589 0,0,0 play area, dark edge
 202 300 160,160,224 play area, backdrop ground

@@ -9,6 +9,7 @@ read -r ox oy <<<"$(window_origin)"
 shot
 
 expect_window_facts "$ox" "$oy" 1
+expect_block $((ox + 5)) $((oy + 300)) 1 0,0,0 "outside the shape: the black root"
 
 if [ "${REGENERATE_GOLDENS:-}" = 1 ]; then
     crop "$ox" "$oy" 800 600 "$WORK/window.png"
