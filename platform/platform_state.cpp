@@ -21,7 +21,7 @@ PlatformState& State() {
     if (!g_state) {
         EnsureApplication();
         g_state = std::make_unique<PlatformState>();
-        // Registered after Qt's start, so it runs before the static destructors above.
+        // Registered after g_state was made, so it runs before g_state's destructor.
         [[maybe_unused]] static const int registered = std::atexit(&LeaveToTheSystemAtExit);
     }
     return *g_state;
