@@ -83,7 +83,7 @@ void ImageButton::keyPressEvent(QKeyEvent* event) {
 
 void ImageButton::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
-        ReportLeftButtonDown(mapTo(window(), WholePixel(event->position())));
+        ReportLeftButtonDown(mapTo(window(), event->position().toPoint()));
     }
     QPushButton::mousePressEvent(event);
 }
@@ -100,7 +100,7 @@ bool NewImageButton(int number, int x, int y, int width, int height, Handle imag
     }
     const Picture* face = ImageByHandle(image);
     auto button = std::make_unique<ImageButton>(
-        number, face != nullptr ? face->View().copy() : QImage(), state.window.get());
+        number, face != nullptr ? face->Shown(face->Bounds()) : QImage(), state.window.get());
     button->setGeometry(x, y, width, height);
     button->show();
     state.buttons[number] = std::move(button);

@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QWindow>
 #include <algorithm>
 
 #include "platform/platform_state.h"
@@ -79,6 +80,33 @@ bool MainWindow::event(QEvent* event) {
     return true;
 }
 
+// Qt divides the screen's pointer position by the scale and rounds it where it picks the
+// widget under the pointer and where a button tests a hit, so on a HiDPI screen the last
+// screen pixel of a button's edge missed it and the one beside it hit. Each mouse event
+// goes on at the window pixel whose block the pointer is in.
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove:
+            break;
+        default:
+            return QWidget::eventFilter(watched, event);
+    }
+    const auto& mouse = static_cast<const QMouseEvent&>(*event);
+    const QPointF at = WholePixel(mouse.position());
+    if (at == mouse.position()) {
+        return false;
+    }
+    QMouseEvent whole(mouse.type(), at, at, mouse.globalPosition() + (at - mouse.position()),
+                      mouse.button(), mouse.buttons(), mouse.modifiers(), mouse.pointingDevice());
+    whole.setTimestamp(mouse.timestamp());
+    QCoreApplication::sendEvent(watched, &whole);
+    event->setAccepted(whole.isAccepted());
+    return true;
+}
+
 void MainWindow::paintEvent(QPaintEvent* event) {
     PlatformState& state = State();
     QPainter painter(this);
@@ -88,11 +116,10 @@ void MainWindow::paintEvent(QPaintEvent* event) {
     if (testAttribute(Qt::WA_TranslucentBackground)) {
         painter.setCompositionMode(QPainter::CompositionMode_Source);
         painter.fillRect(event->rect(), Qt::transparent);
-        painter.setClipRegion(mask().isEmpty() ? QRegion(rect()) : mask());
+        painter.setClipRegion(state.shape.isEmpty() ? QRegion(rect()) : state.shape);
     }
-    const QImage surface = state.surface.View();
     for (const QRect& area : event->region()) {
-        painter.drawImage(area.topLeft(), surface, area);
+        painter.drawImage(area.topLeft(), state.surface.Shown(area));
     }
     // Any paint the layer did not ask for is an expose: the game must draw again.
     if (!state.selfPaint || !(event->region() - state.selfPaintRegion).isEmpty()) {
@@ -107,7 +134,7 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
 
 void MainWindow::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
-        ReportLeftButtonDown(WholePixel(event->position()));
+        ReportLeftButtonDown(event->position().toPoint());
     }
 }
 
@@ -128,6 +155,7 @@ Handle OpenMainWindow(int /*number*/, int x, int y, int width, int height, std::
     state.buttons.clear();
     state.window.reset();
     state.windowHandle = 0;
+    state.shape = QRegion();
     state.playArea.reset();
     state.background.reset();
     if (width <= 0 || height <= 0) {
@@ -148,6 +176,9 @@ Handle OpenMainWindow(int /*number*/, int x, int y, int width, int height, std::
     state.surface = Picture(width, height, DefaultBackground);
     state.windowHandle = NewHandle();
     window.show();
+    if (QWindow* native = window.windowHandle()) {
+        native->installEventFilter(&window);
+    }
     window.activateWindow();
     return state.windowHandle;
 }
@@ -167,9 +198,20 @@ void SetWindowShape(Handle window, const RoundRect& first, const RoundRect& seco
     if (!IsMainWindow(window)) {
         return;
     }
+    PlatformState& state = State();
     const QRegion shape = RegionOf(first).united(RegionOf(second));
-    if (shape != State().window->mask()) {
-        State().window->setMask(shape);
+    if (shape == state.shape) {
+        return;
+    }
+    state.shape = shape;
+    // A widget's mask also clips its painting, which on native Wayland would leave the
+    // first, unshaped picture outside the shape: there the window takes the shape only for
+    // the pointer, and is painted transparent outside it.
+    QWindow* native = state.window->windowHandle();
+    if (OnNativeWayland() && native != nullptr) {
+        native->setMask(shape);
+    } else {
+        state.window->setMask(shape);
     }
 }
 

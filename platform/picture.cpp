@@ -55,6 +55,19 @@ QImage Picture::View() const {
                   QImage::Format_RGB32);
 }
 
+// Qt's 32-bit RGB wants the top byte 0xFF: copied onto a surface with an alpha channel, as
+// on native Wayland, a pixel keeps it as its opacity, and 0 would let the desktop through.
+QImage Picture::Shown(const QRect& area) const {
+    QImage shown = View().copy(area);
+    for (int y = 0; y < shown.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(shown.scanLine(y));
+        for (int x = 0; x < shown.width(); ++x) {
+            row[x] |= 0xFF000000;
+        }
+    }
+    return shown;
+}
+
 std::vector<Run> RoundRectRuns(int left, int top, int right, int bottom, int ellipseWidth,
                                int ellipseHeight) {
     std::vector<Run> runs;

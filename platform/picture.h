@@ -30,6 +30,8 @@ struct Picture {
     void Tile(const Picture& pattern);
     // A view for Qt to read; valid while this picture is neither resized nor destroyed.
     QImage View() const;
+    // A copy of `area` for Qt to put on screen, every pixel opaque.
+    QImage Shown(const QRect& area) const;
 };
 
 // Creating a picture larger than this many pixels fails.

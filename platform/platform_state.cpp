@@ -1,10 +1,19 @@
 #include "platform/platform_state.h"
 
+#include <cstdlib>
+
 #include "platform/widgets.h"
 
 namespace {
 
 std::unique_ptr<PlatformState> g_state;
+
+// Qt ends the process with exit(1) from inside its event loop when the display goes
+// away. The static destructors would then tear down the widgets after Qt's own globals
+// are gone, and crash: what is still up is left to the system, like the display itself.
+void LeaveToTheSystemAtExit() {
+    static_cast<void>(g_state.release());
+}
 
 }  // namespace
 
@@ -12,6 +21,8 @@ PlatformState& State() {
     if (!g_state) {
         EnsureApplication();
         g_state = std::make_unique<PlatformState>();
+        // Registered after g_state was made, so it runs before g_state's destructor.
+        [[maybe_unused]] static const int registered = std::atexit(&LeaveToTheSystemAtExit);
     }
     return *g_state;
 }

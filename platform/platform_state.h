@@ -72,6 +72,7 @@ struct PlatformState {
     std::unique_ptr<MainWindow> window;
     Handle windowHandle = 0;
     Picture surface;  // what the window shows
+    QRegion shape;    // the window's outline, once the skin has given it
     std::optional<Picture> background;
     bool gadgetsOpen = false;
     // Declared after the window, so destroyed before it: the buttons are its children.

@@ -12,6 +12,8 @@ class MainWindow : public QWidget {
   public:
     MainWindow();
     static constexpr QEvent::Type RepaintRequest = QEvent::Type(QEvent::User + 15);
+    // Installed on the window's QWindow: the pointer's events go on in whole pixels.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   protected:
     bool event(QEvent* event) override;

@@ -5,6 +5,9 @@ set -euo pipefail
 QUICKSTACK=${QUICKSTACK:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)/build/app/quickstack}
 WORK=$(mktemp -d)
 export XDG_DATA_HOME="$WORK/data"
+# Qt's own, so that stderr holds only what the game says (CI runs as root without one).
+export XDG_RUNTIME_DIR="$WORK/runtime"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
 SERVER_PID=""
 GAME_PID=""
 
@@ -77,16 +80,31 @@ answer_box() {
 
 shot() { import -display "$DISPLAY" -window root "$WORK/shot.png"; }
 
-# pixel X Y: "r,g,b" of the last screenshot at root coordinates.
-pixel() {
-    convert "$WORK/shot.png" -crop "1x1+$1+$2" -depth 8 txt:- |
-        sed -n '2s/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1,\2,\3/p'
+# expect_block X Y N r,g,b WHAT: the N×N block of the last screenshot whose top-left
+# corner is at root (X, Y) is all of that colour.
+expect_block() {
+    local got
+    got=$(convert "$WORK/shot.png" -crop "${3}x${3}+$1+$2" +repage -depth 8 txt:- |
+        sed -n '2,$s/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1,\2,\3/p' | sort -u | xargs)
+    [ "$got" = "$4" ] || fail "$5 at ($1, $2): expected $3×$3 of $4, got $got"
 }
 
-expect_pixel() {  # X Y r,g,b [what]
-    local got
-    got=$(pixel "$1" "$2")
-    [ "$got" = "$3" ] || fail "${4:-pixel} at ($1, $2): expected $3, got $got"
+# expect_window_facts X Y SCALE: the window at start, its origin at root (X, Y), shows
+# these pixels of its own inside its shape, each as its whole SCALE×SCALE block of the
+# screen.
+expect_window_facts() {
+    local x y colour what
+    while read -r x y colour what; do
+        expect_block $(($1 + $3 * x)) $(($2 + $3 * y)) "$3" "$colour" "$what"
+    done <<'FACTS'
+100 20 64,167,64 title band, row 20
+100 40 64,233,64 title band, row 40
+195 300 42,42,85 body, row 300
+195 306 0,0,0 grid line, row 306
+200 55 255,255,255 play area, raised edge
+519 589 0,0,0 play area, dark edge
+202 300 160,160,224 play area, backdrop ground
+FACTS
 }
 
 # The window's top-left corner on the root window.
