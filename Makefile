@@ -6,7 +6,7 @@ ifeq ($(CI),true)
 CMAKE_FLAGS += -DQUICKSTACK_WERROR=ON
 endif
 
-.PHONY: run test build deps install bench format clean
+.PHONY: run test build deps install bench measure format clean
 
 run: build
 	$(BUILD)/app/quickstack
@@ -26,6 +26,9 @@ install: build
 
 bench: build
 	cmake --build $(BUILD) --target benchmarks
+
+measure: bench
+	scripts/measure $(BUILD)
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

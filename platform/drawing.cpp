@@ -23,6 +23,19 @@ void SetFrontColour(std::int32_t packed) {
     drawing.textRgb = drawing.frontRgb;
 }
 
+// Step i of a line's `steps` along an axis that moves by `delta`: rounded to the nearest
+// pixel along the shorter axis. The longer axis and a still one move by whole pixels,
+// which the artwork's many straight lines take without any rounding.
+int LineOffset(int delta, int i, int steps) {
+    if (delta == 0) {
+        return 0;
+    }
+    if (std::abs(delta) == steps) {
+        return delta > 0 ? i : -i;
+    }
+    return static_cast<int>(std::lround(static_cast<double>(delta) * i / steps));
+}
+
 }  // namespace
 
 Handle BeginDrawing(Target target) {
@@ -87,10 +100,7 @@ void DrawLine(int x, int y, int dx, int dy) {
     DrawingState& drawing = State().drawing;
     const int steps = std::max(std::abs(dx), std::abs(dy));
     for (int i = 0; i < steps; ++i) {
-        // Rounded to the nearest pixel along the longer axis, exact for the straight lines.
-        const int px = x + static_cast<int>(std::lround(static_cast<double>(dx) * i / steps));
-        const int py = y + static_cast<int>(std::lround(static_cast<double>(dy) * i / steps));
-        picture->Set(px, py, drawing.frontRgb);
+        picture->Set(x + LineOffset(dx, i, steps), y + LineOffset(dy, i, steps), drawing.frontRgb);
     }
     if (steps > 0) {
         MarkDirty(QRect(QPoint(std::min(x, x + dx), std::min(y, y + dy)),

@@ -95,10 +95,13 @@ void FreeNumberedFont(int number) {
 // Lays a coverage picture (white on transparent) onto the target in one colour.
 void Composite(Picture& target, const QImage& coverage, QPoint at, std::uint32_t rgb) {
     const std::uint32_t channel[3] = {(rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF};
-    for (int y = 0; y < coverage.height(); ++y) {
+    // Asked once: QImage's accessors are calls into Qt, too dear for every pixel.
+    const int width = coverage.width();
+    const int height = coverage.height();
+    for (int y = 0; y < height; ++y) {
         const auto* from = reinterpret_cast<const QRgb*>(coverage.constScanLine(y));
         std::uint32_t* to = target.Row(at.y() + y) + at.x();
-        for (int x = 0; x < coverage.width(); ++x) {
+        for (int x = 0; x < width; ++x) {
             const std::uint32_t a = static_cast<std::uint32_t>(qAlpha(from[x]));
             if (a == 0) {
                 continue;
