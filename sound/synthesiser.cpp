@@ -46,6 +46,9 @@ Fluid<fluid_settings_t> LowLatencySettings() {
     return settings;
 }
 
+// Longer than the reverb and chorus ring after the last voice: well below hearing by then.
+constexpr int EffectsTailFrames = 3 * SampleRate;
+
 }  // namespace
 
 struct Synthesiser::Engine {
@@ -53,6 +56,7 @@ struct Synthesiser::Engine {
     Fluid<fluid_synth_t> synth;                  // made by the loader
     std::atomic<fluid_synth_t*> heard{nullptr};  // what the audio output plays, once all is in
     Fluid<fluid_audio_driver_t> output;          // stops before the synthesiser goes
+    int quietFrames = 0;                         // rendered since the last voice ended
 
     std::mutex mutex;  // guards the three below
     bool loadDone = false;
@@ -79,10 +83,20 @@ struct Synthesiser::Engine {
 
     // On the audio output's thread: silence until the synthesiser is ready, then its sound
     // with the reverb and chorus mixed in, as the outputs have no separate effect channels.
+    // Once no voice has sounded for longer than the effects ring, the synthesiser is left
+    // idle: rendering silence would cost the game's CPU 172 times a second for nothing.
     static int FillPeriod(void* data, int frames, int, float*[], int channels, float* out[]) {
-        fluid_synth_t* synth = static_cast<Engine*>(data)->heard.load(std::memory_order_acquire);
+        Engine& engine = *static_cast<Engine*>(data);
+        fluid_synth_t* synth = engine.heard.load(std::memory_order_acquire);
         if (!synth || channels < 2) {
             return FLUID_OK;
+        }
+        if (fluid_synth_get_active_voice_count(synth) > 0) {
+            engine.quietFrames = 0;
+        } else if (engine.quietFrames >= EffectsTailFrames) {
+            return FLUID_OK;  // the output's buffers come zeroed
+        } else {
+            engine.quietFrames += frames;
         }
         float* effects[] = {out[0], out[1], out[0], out[1]};
         return fluid_synth_process(synth, frames, 4, effects, channels, out);

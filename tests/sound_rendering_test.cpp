@@ -150,4 +150,17 @@ TEST_F(Rendering, ASecondStrikeOfTheSameNoteRestartsIt) {
     EXPECT_NEAR(secondPeak, firstPeak, 0.3 * firstPeak) << "the first strike still rings";
 }
 
+// The synthesiser rests once all has died away; the next note must wake it at once.
+TEST_F(Rendering, AStrikeAfterLongSilenceSoundsAsTheFirstDid) {
+    const double first = Rms(Strike(0, 64, 300));
+    ASSERT_GT(first, 5e-3);
+    double lastSecond = 0;
+    for (int period = 0; period < 1000; ++period) {  // ten seconds, as an output takes them
+        const double level = Rms(Render(10));
+        lastSecond = period >= 900 ? std::max(lastSecond, level) : 0;
+    }
+    EXPECT_LT(lastSecond, 1e-6);
+    EXPECT_NEAR(Rms(Strike(0, 64, 300)), first, 0.1 * first);
+}
+
 }  // namespace
