@@ -1,13 +1,14 @@
 # The commands a newcomer needs. Each one first installs what the machine lacks.
 BUILD ?= build
 ASAN_BUILD ?= build-asan
+MINUTES ?= 10
 PREFIX ?= /usr/local
 CMAKE_FLAGS := -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=$(PREFIX)
 ifeq ($(CI),true)
 CMAKE_FLAGS += -DQUICKSTACK_WERROR=ON
 endif
 
-.PHONY: run test build asan deps install bench format clean
+.PHONY: run test build asan deps install bench soak format clean
 
 run: build
 	$(BUILD)/app/quickstack
@@ -26,6 +27,14 @@ asan: deps
 	@[ -f $(ASAN_BUILD)/build.ninja ] || cmake -S . -B $(ASAN_BUILD) $(CMAKE_FLAGS) \
 		-DCMAKE_BUILD_TYPE=Debug -DQUICKSTACK_SANITIZE=ON
 	cmake --build $(ASAN_BUILD) --target unit_tests
+
+# Both soaks for MINUTES each, side by side: the sanitized games in-process, the real binary
+# under Xvfb.
+soak: build asan
+	QUICKSTACK_SOAK_SECONDS=$$(($(MINUTES) * 60)) $(ASAN_BUILD)/tests/soak_tests & games=$$!; \
+	SOAK_SECONDS=$$(($(MINUTES) * 60)) QUICKSTACK=$(BUILD)/app/quickstack \
+		NEAR_TARGET=$(BUILD)/tests/quickstack_near_target tests/e2e/soak_test.sh; e2e=$$?; \
+	wait $$games && [ $$e2e = 0 ]
 
 deps:
 	@scripts/install-deps
