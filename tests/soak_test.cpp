@@ -1,0 +1,346 @@
+// Sessions of many seeded games on the fake clock: the greedy player with random slips,
+// new games, mode switches and clearings in between, and a player who types one of a few
+// names at each record. After every event the well, the falling piece, the score, the
+// chrono and both rankings are checked, and the ranking file is read back.
+// QUICKSTACK_SOAK_SECONDS sets how long it plays (30 by default); a failure names the
+// session's seed, which QUICKSTACK_SOAK_SEED starts from.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <iterator>
+#include <random>
+#include <string>
+
+#include "core/core.h"
+#include "ranking/ranking.h"
+#include "tests/fake_services.h"
+#include "tests/greedy_player.h"
+#include "tests/ranking_test_support.h"
+
+namespace {
+
+constexpr int GamesPerSession = 10;
+constexpr int MinimumSessions = 4;  // enough for wins, losses and a finish too slow to rank
+
+int Setting(const char* name, int fallback) {
+    const char* value = std::getenv(name);
+    return value != nullptr && value[0] != '\0' ? std::atoi(value) : fallback;
+}
+
+// Escape, a Windows-1252 letter, exactly 16 bytes, and more than 16.
+const std::string Names[] = {"", "Zo\xE9", "Bob", "ABCDEFGHIJKLMNOP", "ABCDEFGHIJKLMNOPQRST"};
+
+std::string NameField(const std::string& name) {
+    std::string field = name.substr(0, RankingNameSize);
+    field.resize(RankingNameSize, '\0');
+    return field;
+}
+
+// Record entry as the program runs it, watched: a time that earns a place is asked a name
+// for, with the last name as default, and lands at the place the title tells.
+class SoakServices : public FakeServices {
+  public:
+    SoakServices(std::uint32_t start, std::filesystem::path file, std::mt19937& dice)
+        : FakeServices(start), file_(std::move(file)), dice_(dice) {}
+
+    Rankings rankings;
+    int records = 0;
+    std::string problem;  // the first broken rule of record entry
+
+    void RecordFinish(GameState& state) override {
+        const auto timeMs = static_cast<std::int32_t>(now - state.ChronoStart);
+        const std::vector<RankingEntry>& ranking = CurrentRanking(rankings, state.GameMode);
+        const bool earnsPlace =
+            ranking.size() < MaxRankingEntries || ranking.back().timeMs >= timeMs;
+        int place = 0;
+        std::string name;
+        const auto askName = [&](std::string_view title, std::string_view, std::string_view shown) {
+            if (shown != lastName_) {
+                Note("the name request does not offer the last name");
+            }
+            place = std::atoi(std::string(title.substr(title.rfind(' ') + 1)).c_str());
+            name = Names[dice_() % std::size(Names)];
+            lastName_ = name;
+            return name;
+        };
+        ::RecordFinish(state, rankings, now, askName, file_);
+        finishedTime = ChronoValue(state);
+        log.push_back("finish");
+        if (state.Playing != 0 || finishedTime != timeMs) {
+            Note("the finish did not stop the game at its time");
+        }
+        if (earnsPlace != (place > 0)) {
+            Note(earnsPlace ? "a place was not asked for" : "a name was asked for no place");
+        } else if (place > 0) {
+            ++records;
+            const RankingEntry& entry = ranking.at(place - 1);
+            if (entry.timeMs != timeMs ||
+                std::string(entry.name.data(), RankingNameSize) != NameField(name)) {
+                Note("the record is not at the place the title gave");
+            }
+        }
+    }
+
+  private:
+    void Note(const std::string& what) {
+        if (problem.empty()) {
+            problem = what;
+        }
+    }
+
+    std::filesystem::path file_;
+    std::mt19937& dice_;
+    std::string lastName_;
+};
+
+// What the game's log says happened since the new game: locks, removed rows and points,
+// each row scoring 10, 15, 20 or 25 as the first to fourth row of its lock.
+struct Tally {
+    int locks = 0;
+    int rows = 0;
+    int score = 0;
+    int rowsOfLock = 0;
+
+    void Add(const std::vector<std::string>& log) {
+        for (const std::string& entry : log) {
+            if (entry.starts_with("note 0 ")) {
+                ++locks;
+                rowsOfLock = 0;
+            } else if (entry.starts_with("note 1 64 ")) {
+                ++rows;
+                ++rowsOfLock;
+                score += 5 + 5 * rowsOfLock;
+            }
+        }
+    }
+};
+
+std::string WellProblem(const GameState& state, const Tally& tally) {
+    int squares = 0;
+    for (int row = 0; row < WellRows; ++row) {
+        for (int column = 0; column < WellColumns; ++column) {
+            const int cell = state.well.Cell(column, row);
+            if (cell < 0 || cell > 7) {
+                return "a well cell holds " + std::to_string(cell);
+            }
+            squares += cell > 0 ? 1 : 0;
+        }
+    }
+    if (squares != 4 * tally.locks - 10 * tally.rows) {
+        return "the well holds " + std::to_string(squares) + " squares after " +
+               std::to_string(tally.locks) + " locks and " + std::to_string(tally.rows) + " rows";
+    }
+    if (state.Score != tally.score) {
+        return "the score is " + std::to_string(state.Score) + ", the rows gave " +
+               std::to_string(tally.score);
+    }
+    return "";
+}
+
+std::string PlayProblem(const GameState& state, std::uint32_t now) {
+    const FallingPiece& piece = state.piece;
+    if (piece.kind < 1 || piece.kind > 7 || piece.rotation < 1 || piece.rotation > 4 ||
+        state.NextKind < 1 || state.NextKind > 7 || state.NextKind == piece.kind) {
+        return "the falling or the next piece is not a piece";
+    }
+    if (PieceCollides(state, piece.column, piece.row)) {
+        return "the falling piece sticks out of the well or into a square";
+    }
+    if (ChronoValue(state) < 0 ||
+        static_cast<std::uint32_t>(ChronoValue(state)) > now - state.ChronoStart) {
+        return "the chrono shows " + std::to_string(ChronoValue(state));
+    }
+    if (state.Score >= TargetOf(state.GameMode)) {
+        return "the game goes on at its target";
+    }
+    return "";
+}
+
+std::string RankingProblem(const Rankings& rankings, const std::filesystem::path& file) {
+    for (int mode : {0, 1}) {
+        const std::vector<RankingEntry>& ranking = CurrentRanking(rankings, mode);
+        if (ranking.size() > MaxRankingEntries) {
+            return "a ranking holds " + std::to_string(ranking.size()) + " entries";
+        }
+        for (std::size_t i = 0; i < ranking.size(); ++i) {
+            if (ranking[i].mode != mode || (i > 0 && ranking[i - 1].timeMs > ranking[i].timeMs)) {
+                return "a ranking is out of order or holds the other mode's entry";
+            }
+        }
+    }
+    Rankings loaded;
+    loaded.LastPlayerName = rankings.LastPlayerName;
+    LoadRankings(loaded, file);
+    const std::size_t entries = rankings.SprintRanking.size() + rankings.EnduranceRanking.size();
+    const std::uintmax_t size =
+        std::filesystem::exists(file) ? std::filesystem::file_size(file) : 0;
+    if (loaded != rankings || size != RankingRecordSize * entries) {
+        return "the ranking file differs from the rankings";
+    }
+    if (OtherFiles(file.parent_path()) != 0) {
+        return "a save left a file behind";
+    }
+    return "";
+}
+
+// The greedy player's next key towards its place: turn, shift, then drop.
+void PlayerKey(GameState& state, GameServices& services, const Placement& target) {
+    if (state.piece.rotation != target.rotation) {
+        Rotate(state, services);
+    } else if (state.piece.column > target.column) {
+        ShiftLeft(state, services);
+    } else if (state.piece.column < target.column) {
+        ShiftRight(state, services);
+    } else {
+        Drop(state, services);
+    }
+}
+
+void RandomKey(GameState& state, GameServices& services, int which) {
+    void (*const moves[])(GameState&, GameServices&) = {ShiftLeft, ShiftRight, Rotate, Drop};
+    moves[which](state, services);
+}
+
+struct Outcome {
+    int won = 0;
+    int lost = 0;
+    int records = 0;
+    long events = 0;
+};
+
+class Session {
+  public:
+    explicit Session(std::uint32_t seed)
+        : dice_(seed), services_(0xFFFFFFFFu - dice_() % 2000000, scratch_.File(), dice_) {
+        state_.random.SeedRandom(seed);
+        FillRankings();
+    }
+
+    // Plays its games; the first broken rule ends it, with the event it came after.
+    std::string Play(Outcome& outcome) {
+        int games = 0;
+        while (games < GamesPerSession || state_.Playing == 1) {
+            const bool wasPlaying = state_.Playing == 1;
+            const std::string event = Step();
+            ++outcome.events;
+            if (state_.Playing == 1 && !wasPlaying) {
+                ++games;
+            } else if (wasPlaying && state_.Playing == 0 && event != "new game") {
+                ++(state_.Score >= TargetOf(state_.GameMode) ? outcome.won : outcome.lost);
+            }
+            std::string problem = WellProblem(state_, tally_);
+            if (problem.empty() && state_.Playing == 1) {
+                problem = PlayProblem(state_, services_.now);
+            }
+            if (problem.empty()) {
+                problem = services_.problem;
+            }
+            if (problem.empty()) {
+                problem = RankingProblem(services_.rankings, scratch_.File());
+            }
+            if (!problem.empty()) {
+                return problem + " (after " + event + ", event " + std::to_string(outcome.events) +
+                       ")";
+            }
+        }
+        outcome.records += services_.records;
+        return "";
+    }
+
+  private:
+    // One event as the shell would dispatch it; keys and ticks only reach a running game,
+    // and the mode switches only between games.
+    std::string Step() {
+        const int roll = static_cast<int>(dice_() % 100000);
+        services_.log.clear();
+        if (state_.Playing == 0 || roll == 0) {
+            if (state_.Playing == 1 || roll < 85000) {
+                StartNewGame(state_, services_);
+                services_.DrawGamePanel(state_);
+                tally_ = {};
+                plannedAt_ = -1;
+                return "new game";
+            }
+            if (roll < 98500) {
+                state_.GameMode = 1 - state_.GameMode;
+                return "mode switch";
+            }
+        }
+        if (state_.Playing == 0 || roll == 1) {
+            ClearRanking(services_.rankings, state_.GameMode, scratch_.File());
+            return "clear ranking";
+        }
+        std::string event;
+        if (roll < 10000) {
+            services_.now += 1000;
+            GravityStep(state_, services_);
+            event = "tick";
+        } else {
+            services_.now += dice_() % 150;
+            if (roll < 11000) {
+                RandomKey(state_, services_, roll % 4);
+                plannedAt_ = -1;  // the player thinks again after a slip
+                event = "random key";
+            } else {
+                if (tally_.locks != plannedAt_) {
+                    plan_ = ChoosePlacement(state_);
+                    plannedAt_ = tally_.locks;
+                }
+                PlayerKey(state_, services_, plan_);
+                event = "player's key";
+            }
+        }
+        tally_.Add(services_.log);
+        return event;
+    }
+
+    // A file of earlier runs: up to 19 times per mode around those the player makes.
+    void FillRankings() {
+        for (int mode : {0, 1}) {
+            std::vector<RankingEntry>& ranking = CurrentRanking(services_.rankings, mode);
+            const int count = std::min<int>(dice_() % 30, MaxRankingEntries);
+            const std::uint32_t shortest = mode == 0 ? 80000 : 800000;  // milliseconds
+            for (int i = 0; i < count; ++i) {
+                const auto timeMs =
+                    static_cast<std::int32_t>(shortest + dice_() % (shortest * 3 / 4));
+                ranking.push_back(
+                    Entry(static_cast<std::uint8_t>(mode), Names[i % std::size(Names)], timeMs));
+            }
+            std::sort(ranking.begin(), ranking.end(),
+                      [](const auto& a, const auto& b) { return a.timeMs < b.timeMs; });
+        }
+        SaveRankings(services_.rankings, scratch_.File());
+    }
+
+    std::mt19937 dice_;
+    ScratchDirectory scratch_;
+    SoakServices services_;
+    GameState state_;
+    Tally tally_;
+    Placement plan_;
+    int plannedAt_ = -1;  // the lock count when the plan was made
+};
+
+TEST(Soak, GamesKeepTheWellTheScoreAndTheRankingsSound) {
+    const auto end = std::chrono::steady_clock::now() +
+                     std::chrono::seconds(Setting("QUICKSTACK_SOAK_SECONDS", 30));
+    auto seed = static_cast<std::uint32_t>(Setting("QUICKSTACK_SOAK_SEED", 1));
+    Outcome outcome;
+    int sessions = 0;
+    do {
+        ASSERT_EQ(Session(seed).Play(outcome), "") << "session seed " << seed;
+        ++seed;
+        ++sessions;
+    } while (sessions < MinimumSessions || std::chrono::steady_clock::now() < end);
+    std::printf("%d sessions, %ld events: %d games won, %d lost, %d records\n", sessions,
+                outcome.events, outcome.won, outcome.lost, outcome.records);
+    EXPECT_GT(outcome.won, 0);
+    EXPECT_GT(outcome.lost, 0);
+    EXPECT_GT(outcome.records, 0);
+    EXPECT_LT(outcome.records, outcome.won) << "no finish was too slow for a full ranking";
+}
+
+}  // namespace
