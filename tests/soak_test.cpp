@@ -2,7 +2,7 @@
 // new games, mode switches and clearings in between, and a player who types one of a few
 // names at each record. After every event the well, the falling piece, the score, the
 // chrono and both rankings are checked, and the ranking file is read back.
-// QUICKSTACK_SOAK_SECONDS sets how long it plays (30 by default); a failure names the
+// QUICKSTACK_SOAK_SECONDS sets how long it plays (20 by default); a failure names the
 // session's seed, which QUICKSTACK_SOAK_SEED starts from.
 #include <gtest/gtest.h>
 
@@ -326,7 +326,7 @@ class Session {
 
 TEST(Soak, GamesKeepTheWellTheScoreAndTheRankingsSound) {
     const auto end = std::chrono::steady_clock::now() +
-                     std::chrono::seconds(Setting("QUICKSTACK_SOAK_SECONDS", 30));
+                     std::chrono::seconds(Setting("QUICKSTACK_SOAK_SECONDS", 20));
     auto seed = static_cast<std::uint32_t>(Setting("QUICKSTACK_SOAK_SEED", 1));
     Outcome outcome;
     int sessions = 0;

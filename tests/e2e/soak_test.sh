@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
-# The real binary played at random for SOAK_SECONDS (40 by default): arrows and other keys,
+# The real binary played at random for SOAK_SECONDS (30 by default): arrows and other keys,
 # clicks on the buttons and elsewhere, presses and drags on the top band, every box
 # answered, near-target sprints finished under a typed name. Each round ends with the
 # program still drawing, then "Quitter" or the window manager's close request, exit code
 # 0 and a well-formed ranking file that the next round starts from. SOAK_SEED replays.
 . "$(dirname "$0")/lib.sh"
 NEAR_TARGET=${NEAR_TARGET:-$(dirname "$QUICKSTACK")/../tests/quickstack_near_target}
-SOAK_SECONDS=${SOAK_SECONDS:-40}
+SOAK_SECONDS=${SOAK_SECONDS:-30}
 ROUND_SECONDS=${ROUND_SECONDS:-10}
 RANDOM=${SOAK_SEED:-1}
 file="$XDG_DATA_HOME/quickstack/Quickstack.dat"
