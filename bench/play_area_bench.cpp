@@ -7,9 +7,8 @@
 namespace {
 
 void RedrawFullWell(benchmark::State& state) {
-    const std::unique_ptr<Program> program = StartedGame();
+    const std::unique_ptr<Program> program = StartedGame(state);
     if (!program) {
-        state.SkipWithError("the program did not start");
         return;
     }
     FillWell(program->state);
@@ -21,9 +20,8 @@ BENCHMARK(RedrawFullWell)->Iterations(300)->UseManualTime()->Unit(benchmark::kMi
 // The two halves of that frame. Composing is timed back to back, with the pictures warm in
 // the cache; presenting after the pause between frames, as in the game.
 void ComposeFullWell(benchmark::State& state) {
-    const std::unique_ptr<Program> program = StartedGame();
+    const std::unique_ptr<Program> program = StartedGame(state);
     if (!program) {
-        state.SkipWithError("the program did not start");
         return;
     }
     FillWell(program->state);
@@ -36,9 +34,8 @@ void ComposeFullWell(benchmark::State& state) {
 BENCHMARK(ComposeFullWell)->Unit(benchmark::kMicrosecond);
 
 void PresentFullWell(benchmark::State& state) {
-    const std::unique_ptr<Program> program = StartedGame();
+    const std::unique_ptr<Program> program = StartedGame(state);
     if (!program) {
-        state.SkipWithError("the program did not start");
         return;
     }
     FillWell(program->state);
@@ -50,9 +47,8 @@ BENCHMARK(PresentFullWell)->Iterations(300)->UseManualTime()->Unit(benchmark::kM
 
 // Frames one after the other: the pace the play area keeps.
 void RedrawFullWellBackToBack(benchmark::State& state) {
-    const std::unique_ptr<Program> program = StartedGame();
+    const std::unique_ptr<Program> program = StartedGame(state);
     if (!program) {
-        state.SkipWithError("the program did not start");
         return;
     }
     FillWell(program->state);

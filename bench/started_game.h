@@ -14,7 +14,8 @@
 
 #include "app/app.h"
 
-inline std::unique_ptr<Program> StartedGame() {
+// None, with the benchmark marked as failed, where the program does not start.
+inline std::unique_ptr<Program> StartedGame(benchmark::State& state) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     const std::filesystem::path data = std::filesystem::temp_directory_path() / "quickstack-bench";
     std::filesystem::remove_all(data);
@@ -23,6 +24,7 @@ inline std::unique_ptr<Program> StartedGame() {
     program->midi.MidiOut = std::make_unique<MidiRecorder>();
     program->state.random.SeedRandom(20240601);
     if (StartUp(*program).has_value()) {
+        state.SkipWithError("the program did not start");
         return nullptr;
     }
     RepaintNow(program->window);

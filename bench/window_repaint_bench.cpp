@@ -10,9 +10,8 @@ namespace {
 enum Moment { AtStart, FullWellInGame };
 
 void RepaintWindow(benchmark::State& state) {
-    const std::unique_ptr<Program> program = StartedGame();
+    const std::unique_ptr<Program> program = StartedGame(state);
     if (!program) {
-        state.SkipWithError("the program did not start");
         return;
     }
     if (state.range(0) == FullWellInGame) {
