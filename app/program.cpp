@@ -34,8 +34,11 @@ void ProgramServices::DrawNextPiece(const GameState& state) {
 void ProgramServices::DrawGamePanel(GameState& state) {
     ::DrawGamePanel(state);
 }
+// The name request's closing need not expose the panel (a compositing desktop keeps the
+// window's pixels), so the new record is drawn at once.
 void ProgramServices::RecordFinish(GameState& state) {
     ::RecordFinish(state, rankings_, ::TickCount(), AskText, rankingFile_);
+    ::DrawRankingPanel(rankings_, state.GameMode);
 }
 
 Program::Program()

@@ -108,6 +108,18 @@ void ReportLeftButtonDown(QPoint inWindow) {
     }
 }
 
+void ReportClose() {
+    if (CallHook(MsgClose, 0, 0) == HookDefault) {
+        PushEvent({EvClose});
+    }
+}
+
+bool CloseRequested() {
+    const std::deque<QueuedEvent>& queue = State().queue;
+    return std::any_of(queue.begin(), queue.end(),
+                       [](const QueuedEvent& event) { return event.kind == EvClose; });
+}
+
 void PushEvent(const QueuedEvent& event) {
     State().queue.push_back(event);
 }
@@ -165,7 +177,8 @@ int CursorYInWindow() {
 
 // The window manager moves the window when it can; on a bare X server the window
 // follows the pointer itself. Either way the call lasts until the button is released,
-// so a system move is asked for only where that release can be seen. A Wayland
+// so a system move is asked for only where that release can be seen; a close request
+// ends it at once, since the program is about to end. A Wayland
 // compositor moves the window on its own and tells the program nothing, not even the
 // release: there the call hands the move over and returns.
 void BeginWindowDrag(Handle window) {
@@ -184,7 +197,7 @@ void BeginWindowDrag(Handle window) {
     const bool systemMove =
         native != nullptr && ButtonsReadFromServer() && native->startSystemMove();
     const QPoint grab = QCursor::pos() - widget.pos();
-    while (LeftButtonHeld()) {
+    while (LeftButtonHeld() && !CloseRequested()) {
         if (!systemMove && QCursor::pos() - grab != widget.pos()) {
             widget.move(QCursor::pos() - grab);
         }

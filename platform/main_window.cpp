@@ -80,12 +80,25 @@ bool MainWindow::event(QEvent* event) {
     return true;
 }
 
-// Qt divides the screen's pointer position by the scale and rounds it where it picks the
-// widget under the pointer and where a button tests a hit, so on a HiDPI screen the last
-// screen pixel of a button's edge missed it and the one beside it hit. Each mouse event
-// goes on at the window pixel whose block the pointer is in.
+// Only the display server's own expose means the window was uncovered: Qt paints the
+// window behind a button whenever the button repaints itself (hover, press, focus), and
+// those paints must not reach the game.
+void MainWindow::OnExpose(const QWindow& native) {
+    if (native.isExposed()) {
+        RequestRepaint();
+    }
+}
+
+// Installed on the window's QWindow, it sees the display server's exposes, and each mouse
+// event goes on at the window pixel whose block the pointer is in: Qt divides the
+// screen's pointer position by the scale and rounds it where it picks the widget under
+// the pointer and where a button tests a hit, so on a HiDPI screen the last screen pixel
+// of a button's edge missed it and the one beside it hit.
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
+        case QEvent::Expose:
+            OnExpose(static_cast<const QWindow&>(*watched));
+            return false;
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonRelease:
         case QEvent::MouseButtonDblClick:
@@ -121,10 +134,6 @@ void MainWindow::paintEvent(QPaintEvent* event) {
     for (const QRect& area : event->region()) {
         painter.drawImage(area.topLeft(), state.surface.Shown(area));
     }
-    // Any paint the layer did not ask for is an expose: the game must draw again.
-    if (!state.selfPaint || !(event->region() - state.selfPaintRegion).isEmpty()) {
-        RequestRepaint();
-    }
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
@@ -141,9 +150,7 @@ void MainWindow::mousePressEvent(QMouseEvent* event) {
 // The window stays: the game decides what a close request means.
 void MainWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
-    if (CallHook(MsgClose, 0, 0) == HookDefault) {
-        PushEvent({EvClose});
-    }
+    ReportClose();
 }
 
 Handle OpenMainWindow(int /*number*/, int x, int y, int width, int height, std::uint32_t flags,
@@ -175,6 +182,9 @@ Handle OpenMainWindow(int /*number*/, int x, int y, int width, int height, std::
         QRect((flags & WindowCentred) != 0 ? CentredOnScreen(size) : QPoint(x, y), size));
     state.surface = Picture(width, height, DefaultBackground);
     state.windowHandle = NewHandle();
+    if (!state.terminationWatch) {
+        state.terminationWatch = std::make_unique<TerminationWatch>();
+    }
     window.show();
     if (QWindow* native = window.windowHandle()) {
         native->installEventFilter(&window);
@@ -284,13 +294,9 @@ void ServePendingRepaint() {
 void ShowSurface(const QRect& area) {
     PlatformState& state = State();
     const QRect shown = area & state.surface.Bounds();
-    if (!state.window || !state.window->isVisible() || state.repaintDepth > 0 || state.selfPaint ||
-        shown.isEmpty()) {
+    if (!state.window || !state.window->isVisible() || state.repaintDepth > 0 || shown.isEmpty()) {
         return;
     }
-    state.selfPaint = true;
-    state.selfPaintRegion = shown;
     state.window->repaint(shown);
-    state.selfPaint = false;
     SyncWithDisplay();
 }

@@ -8,6 +8,7 @@
 #include <QPointF>
 #include <QRect>
 #include <QRegion>
+#include <QSocketNotifier>
 #include <QString>
 #include <QTimer>
 #include <chrono>
@@ -63,6 +64,21 @@ struct QueuedEvent {
     int key = 0;
 };
 
+// From its making to its end, SIGTERM, SIGINT and SIGHUP are the window's close request.
+class TerminationWatch {
+  public:
+    TerminationWatch();
+    ~TerminationWatch();
+    TerminationWatch(const TerminationWatch&) = delete;
+    TerminationWatch& operator=(const TerminationWatch&) = delete;
+
+  private:
+    void OnSignalled();
+
+    int pipe_[2] = {-1, -1};
+    std::unique_ptr<QSocketNotifier> notifier_;
+};
+
 struct PlatformState {
     Handle lastHandle = 0;
     std::map<int, NumberedImage> images;
@@ -85,6 +101,7 @@ struct PlatformState {
     int lastGadget = 0;
     int lastKey = 0;
     std::unique_ptr<QTimer> timer;
+    std::unique_ptr<TerminationWatch> terminationWatch;
     MessageHook hook;
 
     int pumpDepth = 0;     // inside WaitEvent, RepaintNow, a requester or a drag: the hook may run
@@ -92,8 +109,6 @@ struct PlatformState {
     int repaintDepth = 0;  // inside the platform's repaint: presents only update the surface
     bool repaintPending = false;  // the window was exposed and waits for its repaint
     bool repaintPosted = false;
-    bool selfPaint = false;  // the layer itself is putting the surface on screen
-    QRegion selfPaintRegion;
 };
 
 // The state, made on first use together with the Qt application it needs.
@@ -144,6 +159,9 @@ QRect PaintText(Picture& target, QPoint at, const QString& text, const FontEntry
 
 std::uint32_t CallHook(std::uint32_t message, std::intptr_t first, std::intptr_t second);
 void PushEvent(const QueuedEvent& event);
+// The window was asked to close: the hook sees it, then by default an EvClose waits.
+void ReportClose();
+bool CloseRequested();  // an EvClose waits in the queue
 // Puts `area` of the surface on screen now, unless a repaint is under way (it shows the
 // whole surface when it ends).
 void ShowSurface(const QRect& area);

@@ -1,6 +1,7 @@
 // The two modal requesters. While one is open, its own loop handles the messages: the
 // hook may run for repaints, and timer ticks are lost.
 #include <QDialog>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -50,6 +51,7 @@ int ShowMessage(std::string_view title, std::string_view text, int /*flags*/) {
     box.setText(Lines(text));
     box.setIcon(QMessageBox::NoIcon);
     box.setStandardButtons(QMessageBox::Ok);
+    box.button(QMessageBox::Ok)->setIcon(QIcon());  // a plain button, as the style would not
     box.exec();
     return 1;  // OK, the only button
 }

@@ -7,12 +7,13 @@
 #include <QWidget>
 
 class QKeyEvent;
+class QWindow;
 
 class MainWindow : public QWidget {
   public:
     MainWindow();
     static constexpr QEvent::Type RepaintRequest = QEvent::Type(QEvent::User + 15);
-    // Installed on the window's QWindow: the pointer's events go on in whole pixels.
+    // Installed on the window's QWindow: its exposes, and the pointer in whole pixels.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   protected:
@@ -21,6 +22,9 @@ class MainWindow : public QWidget {
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+
+  private:
+    static void OnExpose(const QWindow& native);
 };
 
 class ImageButton : public QPushButton {

@@ -140,13 +140,17 @@ TEST_F(WindowTest, TheSkinsOwnRequestsCauseNoFurtherRepaint) {
     EXPECT_EQ(repaints, 2);
 }
 
-TEST_F(WindowTest, AnExposeRepaintsInsideTheNextWait) {
+TEST_F(WindowTest, OnlyAnExposeRepaintsAndInsideTheNextWait) {
     RecordMessages();
     StartTimer(window, 20);
     while (WaitEvent() != EvTimer) {
     }
     messages.clear();
-    Widget()->update();
+    Widget()->update();  // as Qt paints the window behind a button that repaints itself
+    while (WaitEvent() != EvTimer) {
+    }
+    EXPECT_EQ(CountMessages(MsgRepaint), 0) << "Qt's own paint is no uncover";
+    Expose();
     ProcessQtEvents();
     EXPECT_EQ(CountMessages(MsgRepaint), 0) << "only the layer's own calls run the hook";
     while (WaitEvent() != EvTimer) {
@@ -157,7 +161,7 @@ TEST_F(WindowTest, AnExposeRepaintsInsideTheNextWait) {
 TEST_F(WindowTest, PauseHandlesNoMessage) {
     RecordMessages();
     StartTimer(window, 5);
-    Widget()->update();
+    Expose();
     Pause(50);
     EXPECT_TRUE(messages.empty());
 }

@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QExposeEvent>
 #include <QTimer>
+#include <QWindow>
 #include <functional>
 #include <vector>
 
@@ -29,6 +31,11 @@ class WindowTest : public PlatformTest {
     }
     MainWindow* Widget() const { return State().window.get(); }
     QWidget* Button(int number) const { return State().buttons.at(number).get(); }
+    // What the display server sends when the window is uncovered.
+    void Expose() const {
+        QExposeEvent expose(QRegion(0, 0, 800, 600));
+        QCoreApplication::sendEvent(Widget()->windowHandle(), &expose);
+    }
 
     // Records the messages the hook sees; the hook lets every one go on.
     void RecordMessages() {

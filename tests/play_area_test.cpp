@@ -156,7 +156,7 @@ TEST_F(PlayAreaTest, PresentsAreAtMost61PerSecond) {
 
 TEST_F(PlayAreaTest, PresentingHandlesNoMessage) {
     RecordMessages();
-    Widget()->update();  // an expose waits
+    Expose();
     ProcessQtEvents();
     PresentPlayArea();
     Pause(20);

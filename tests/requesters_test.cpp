@@ -117,7 +117,8 @@ TEST_F(RequestersTest, AMessageShowsItsLinesAndOneOkButton) {
                   QString::fromUtf8(
                       "     - une ligne      10 points\n le plus rapide...\n\n - flèche bas\n"));
         EXPECT_EQ(box->icon(), QMessageBox::NoIcon);
-        EXPECT_EQ(box->buttons().size(), 1);
+        ASSERT_EQ(box->buttons().size(), 1);
+        EXPECT_TRUE(box->buttons().front()->icon().isNull()) << "a plain OK button";
         QTest::keyClick(box, Qt::Key_Return);
     });
     EXPECT_EQ(ShowMessage(Windows1252("Règle du jeu"),
@@ -131,7 +132,7 @@ TEST_F(RequestersTest, ARepaintDuringAMessageRunsTheHookInsideIt) {
     RecordMessages();
     WhenModal([this](QWidget* box) {
         messages.clear();
-        Widget()->update();
+        Expose();
         QTimer::singleShot(50, box, [box] { QTest::keyClick(box, Qt::Key_Escape); });
     });
     ShowMessage("Probl\xE8me", "Impossible d'ouvrir le p\xE9riph\xE9rique MIDI", 0);

@@ -46,6 +46,18 @@ start_display() {
     fail "no X server could be started: $(tail -n 1 "$WORK/xvfb.log")"
 }
 
+# start_openbox: a window manager on the test's display, ready when this returns.
+start_openbox() {
+    command -v openbox >/dev/null && command -v wmctrl >/dev/null ||
+        { echo "openbox or wmctrl is not installed"; exit 77; }
+    openbox >/dev/null 2>&1 &
+    for _ in $(seq 100); do
+        wmctrl -m >/dev/null 2>&1 && return 0
+        sleep 0.05
+    done
+    fail "openbox did not start"
+}
+
 # start_game: the real binary on the test's display, with the sound-error box answered.
 start_game() {
     "$QUICKSTACK" >"$WORK/stdout" 2>"$WORK/stderr" &
@@ -115,6 +127,23 @@ window_origin() {
 
 click_at() {  # root X Y
     xdotool mousemove --sync "$1" "$2" click 1
+}
+
+# glide X1 Y1 X2 Y2: the pointer from one root point to another in small steps, as a
+# hand moves it, without a click.
+glide() {
+    local steps=30 i
+    for i in $(seq 0 $steps); do
+        xdotool mousemove $(($1 + ($3 - $1) * i / steps)) $(($2 + ($4 - $2) * i / steps))
+        sleep 0.01
+    done
+}
+
+# has_text_line INDEX: ranking panel line INDEX of the last screenshot holds dark-grey
+# text; ox and oy are the window's origin.
+has_text_line() {
+    crop $((ox + 550)) $((oy + 118 + 20 * $1)) 200 20 "$WORK/line.png"
+    [ -n "$(colour_box "$WORK/line.png" 32,32,32)" ]
 }
 
 # wait_for_exit SECONDS: sets EXIT_CODE to the game's, or fails when it keeps running.

@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
-# "Quitter", and the window manager's close request during a game, end with code 0.
+# "Quitter", a terminating signal, and the window manager's close request during a game
+# or a drag, end with code 0. A signal while the name is typed files the name first.
 # Under openbox the frameless window gets no frame, and its band drags it through the
 # window manager's move.
 . "$(dirname "$0")/lib.sh"
+NEAR_TARGET=${NEAR_TARGET:-$(dirname "$QUICKSTACK")/../tests/quickstack_near_target}
+file="$XDG_DATA_HOME/quickstack/Quickstack.dat"
 start_display 1024x768
 start_game
 read -r ox oy <<<"$(window_origin)"
@@ -10,12 +13,26 @@ click_at $((ox + 110)) $((oy + 180))  # "Quitter"
 wait_for_exit 5
 [ "$EXIT_CODE" = 0 ] || fail "Quitter ended with code $EXIT_CODE"
 
-command -v openbox >/dev/null || { echo "openbox is not installed"; exit 77; }
-openbox >/dev/null 2>&1 &
-for _ in $(seq 100); do
-    wmctrl -m >/dev/null 2>&1 && break
-    sleep 0.05
+for signal in TERM INT HUP; do
+    start_game
+    [ $signal = TERM ] && click_at $((ox + 110)) $((oy + 80))  # it waits out the count-down
+    kill -s $signal "$GAME_PID"
+    wait_for_exit 10
+    [ "$EXIT_CODE" = 0 ] || fail "SIG$signal ended the game with code $EXIT_CODE"
 done
+[ ! -e "$file" ] || fail "a signal wrote the ranking file"
+QUICKSTACK=$NEAR_TARGET start_game
+sleep 6  # the count-down, then one drop finishes the sprint
+xdotool key Down
+wait_for_window "Bravo, tu es le N° 1"
+xdotool type --delay 50 "Ann"
+kill -s TERM "$GAME_PID"
+wait_for_exit 5
+[ "$EXIT_CODE" = 0 ] || fail "SIGTERM during the name request ended with code $EXIT_CODE"
+cmp -s <(head -c 4 "$file") <(printf '\000Ann') ||
+    fail "SIGTERM during the name request filed $(od -c "$file")"
+
+start_openbox
 start_game
 extents=$(xprop -id "$(window_id Quickstack)" _NET_FRAME_EXTENTS)
 case "$extents" in
@@ -41,8 +58,21 @@ read -r ox oy <<<"$(window_origin)"
 [ "$ox $oy" = "172 124" ] || fail "openbox's move left the window at $ox,$oy, not 172,124"
 click_at $((ox + 110)) $((oy + 80))  # a game is counting down
 sleep 0.5
+rm "$file"
 wmctrl -c Quickstack
 wait_for_exit 10
 [ "$EXIT_CODE" = 0 ] || fail "the close request ended with code $EXIT_CODE"
-[ ! -e "$XDG_DATA_HOME/quickstack/Quickstack.dat" ] || fail "quitting wrote the ranking file"
+[ ! -e "$file" ] || fail "quitting wrote the ranking file"
+
+for run in $(seq 50); do  # the close request at a different moment of each drag
+    start_game
+    read -r ox oy <<<"$(window_origin)"
+    xdotool mousemove --sync $((ox + 400)) $((oy + 20)) mousedown 1
+    sleep "0.0$((run % 10))"
+    xdotool mousemove $((ox + 400 + run)) $((oy + 40))
+    wmctrl -c Quickstack
+    wait_for_exit 2
+    xdotool mouseup 1
+    [ "$EXIT_CODE" = 0 ] || fail "a close request during drag $run ended with code $EXIT_CODE"
+done
 echo "quit: ok"

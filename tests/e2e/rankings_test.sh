@@ -19,11 +19,6 @@ record 0 Alice 61234 >"$WORK/sprint.dat"
 record 1 Bob 300000 >"$WORK/endurance.dat"
 cat "$WORK/endurance.dat" "$WORK/sprint.dat" >"$file"  # interleaved order loads too
 
-has_text_line() {  # INDEX: panel line INDEX holds dark-grey text
-    crop $((ox + 550)) $((oy + 118 + 20 * $1)) 200 20 "$WORK/line.png"
-    [ -n "$(colour_box "$WORK/line.png" 32,32,32)" ]
-}
-
 start_display 1024x768
 start_game
 read -r ox oy <<<"$(window_origin)"
