@@ -10,11 +10,12 @@
 #include "ranking/ranking.h"
 #include "sound/sound.h"
 
-// The core's services as the program fills them: the platform's clock and play area,
-// the view's drawing, the notes, and record entry.
+// The core's services as the program fills them: the platform's clock, play area and
+// window, the view's drawing, the notes, and the rankings.
 class ProgramServices : public GameServices {
   public:
-    ProgramServices(Midi& midi, Rankings& rankings, std::filesystem::path rankingFile);
+    ProgramServices(Midi& midi, Rankings& rankings, std::filesystem::path rankingFile,
+                    const Handle& window);
 
     std::uint32_t TickCount() override;
     void Pause(int milliseconds) override;
@@ -27,11 +28,16 @@ class ProgramServices : public GameServices {
     void DrawNextPiece(const GameState& state) override;
     void DrawGamePanel(GameState& state) override;
     void RecordFinish(GameState& state) override;
+    void ShowRules() override;
+    void ClearRanking(int gameMode) override;
+    void DrawRankingPanel(int gameMode) override;
+    void RepaintWindow() override;
 
   private:
     Midi& midi_;
     Rankings& rankings_;
     std::filesystem::path rankingFile_;
+    const Handle& window_;
 };
 
 // Everything the program holds from start-up to shutdown.
@@ -42,11 +48,8 @@ struct Program {
     Rankings rankings;
     Midi midi;
     std::filesystem::path rankingFile;
-    ProgramServices services;
     Handle window = 0;
-
-    void DrawRankingPanel() const;
-    void ClearRanking();
+    ProgramServices services;
 };
 
 // Runs the game from start-up to shutdown; returns the process's exit code.

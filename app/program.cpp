@@ -1,8 +1,9 @@
 #include "app/app.h"
 #include "view/view.h"
 
-ProgramServices::ProgramServices(Midi& midi, Rankings& rankings, std::filesystem::path rankingFile)
-    : midi_(midi), rankings_(rankings), rankingFile_(std::move(rankingFile)) {}
+ProgramServices::ProgramServices(Midi& midi, Rankings& rankings, std::filesystem::path rankingFile,
+                                 const Handle& window)
+    : midi_(midi), rankings_(rankings), rankingFile_(std::move(rankingFile)), window_(window) {}
 
 std::uint32_t ProgramServices::TickCount() {
     return ::TickCount();
@@ -40,18 +41,22 @@ void ProgramServices::RecordFinish(GameState& state) {
     ::RecordFinish(state, rankings_, ::TickCount(), AskText, rankingFile_);
     ::DrawRankingPanel(rankings_, state.GameMode);
 }
+void ProgramServices::ShowRules() {
+    ShowMessage(Windows1252("Règle du jeu"), RulesText(), 0);
+}
+void ProgramServices::ClearRanking(int gameMode) {
+    ::ClearRanking(rankings_, gameMode, rankingFile_);
+}
+void ProgramServices::DrawRankingPanel(int gameMode) {
+    ::DrawRankingPanel(rankings_, gameMode);
+}
+void ProgramServices::RepaintWindow() {
+    RepaintNow(window_);
+}
 
 Program::Program()
     : midi{.MidiOut = NewSynthesiser(),
            .showProblem = [](std::string_view title,
                              std::string_view text) { ShowMessage(title, text, 0); }},
       rankingFile(RankingFilePath()),
-      services(midi, rankings, rankingFile) {}
-
-void Program::DrawRankingPanel() const {
-    ::DrawRankingPanel(rankings, state.GameMode);
-}
-
-void Program::ClearRanking() {
-    ::ClearRanking(rankings, state.GameMode, rankingFile);
-}
+      services(midi, rankings, rankingFile, window) {}

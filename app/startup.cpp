@@ -14,7 +14,6 @@ constexpr int PlayAreaX = 200;  // window pixels
 constexpr int PlayAreaY = 55;
 constexpr int PlayAreaWidth = 320;
 constexpr int PlayAreaHeight = 535;
-constexpr int GravityPeriod = 1000;  // milliseconds
 
 struct MenuButtonFace {
     const char* caption;  // UTF-8 here, Windows-1252 on the face
@@ -74,8 +73,9 @@ std::optional<int> StartUp(Program& program) {
     MakeBlockSprites();
     MakeMenuButtons(program.window);
     SetMessageHook([&program](Handle window, std::uint32_t message, std::intptr_t, std::intptr_t) {
-        return WindowSkin(window, message, program.state,
-                          [&program] { program.DrawRankingPanel(); });
+        return WindowSkin(window, message, program.state, [&program] {
+            program.services.DrawRankingPanel(program.state.GameMode);
+        });
     });
     return std::nullopt;
 }

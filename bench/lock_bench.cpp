@@ -20,6 +20,10 @@ class IdleServices : public GameServices {
     void DrawNextPiece(const GameState&) override {}
     void DrawGamePanel(GameState&) override {}
     void RecordFinish(GameState&) override {}
+    void ShowRules() override {}
+    void ClearRanking(int) override {}
+    void DrawRankingPanel(int) override {}
+    void RepaintWindow() override {}
 };
 
 // A vertical straight piece settled into column 9 of four rows full but for that column,

@@ -12,6 +12,7 @@ constexpr int WellColumns = 10;
 constexpr int WellRows = 17;
 constexpr int SprintTarget = 500;      // points, GameMode 0
 constexpr int EnduranceTarget = 5000;  // points, GameMode 1
+constexpr int GravityPeriod = 1000;    // milliseconds between two gravity ticks
 
 // The 16-bit mask of a kind (1..7) in a rotation (1..4): bit 15 − (4·r + c) is the box
 // cell of row r and column c.
@@ -89,7 +90,15 @@ class GameServices {
     virtual void RedrawPlayArea(const GameState& state) = 0;
     virtual void DrawNextPiece(const GameState& state) = 0;
     virtual void DrawGamePanel(GameState& state) = 0;
+    // Ends a game that reached its target: stops the chrono and clears Playing (the game
+    // is over from here on, whatever else it does), then files the time in the mode's
+    // ranking under a name the player types, if it earns a place, and saves the rankings.
     virtual void RecordFinish(GameState& state) = 0;
+    // The commands of the menu buttons reach out through these.
+    virtual void ShowRules() = 0;
+    virtual void ClearRanking(int gameMode) = 0;  // empties that ranking and saves both
+    virtual void DrawRankingPanel(int gameMode) = 0;
+    virtual void RepaintWindow() = 0;  // the whole window, at once
 };
 
 // Sprites the core lays into the play area.
@@ -111,6 +120,23 @@ int TargetOf(int gameMode);  // points
 int DrawNextKind(Random& random, int fallingKind);
 
 void StartNewGame(GameState& state, GameServices& services);
+
+// What the player does, as the game sees it: a gravity tick, a key by its key code, a menu
+// button by its number, or the window's close request.
+constexpr int LeftArrow = 37;  // key codes
+constexpr int UpArrow = 38;
+constexpr int RightArrow = 39;
+constexpr int DownArrow = 40;
+enum MenuButton { NewGameButton = 1, RulesButton, ModeButton, ClearButton, QuitButton };
+struct Input {
+    enum class Kind { Tick, Key, Button, Close };
+    Kind kind = Kind::Tick;
+    int code = 0;  // the key code, or the button number
+};
+// Applies one input under the game's rules: ticks and keys act only while a game runs,
+// "Mode de jeu" only between games, the rules box only when no game runs. Returns false
+// when the player quits.
+bool ApplyInput(GameState& state, Input input, GameServices& services);
 
 // The chrono: a reading is taken only while a game runs; its value is the 32-bit
 // difference of two tick counts, so a game across the wrap still times right.

@@ -45,6 +45,12 @@ class FakeServices : public GameServices {
         finishedTime = StopChrono(state, now);
         log.push_back("finish " + std::to_string(finishedTime));
     }
+    void ShowRules() override { log.push_back("rules"); }
+    void ClearRanking(int gameMode) override { log.push_back("clear " + std::to_string(gameMode)); }
+    void DrawRankingPanel(int gameMode) override {
+        log.push_back("ranking panel " + std::to_string(gameMode));
+    }
+    void RepaintWindow() override { log.push_back("repaint"); }
 
     // Entries of the log that begin with these whole words, e.g. Count("note 1").
     int Count(const std::string& words) const {

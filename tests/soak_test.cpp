@@ -1,7 +1,9 @@
 // Sessions of many seeded games on the fake clock: the greedy player with random slips,
 // new games, mode switches and clearings in between, and a player who types one of a few
-// names at each record. After every event the well, the falling piece, the score, the
-// chrono and both rankings are checked, and the ranking file is read back.
+// names at each record, every input handed to the game's own ApplyInput as the shell
+// hands it over. After every event the well, the falling piece, the score, the chrono and
+// both rankings are checked, and the ranking file is read back; ticks and keys between
+// games, and the mode and rules buttons during one, must do nothing.
 // QUICKSTACK_SOAK_SECONDS sets how long it plays (20 by default); a failure names the
 // session's seed, which QUICKSTACK_SOAK_SEED starts from.
 #include <gtest/gtest.h>
@@ -49,6 +51,11 @@ class SoakServices : public FakeServices {
     Rankings rankings;
     int records = 0;
     std::string problem;  // the first broken rule of record entry
+
+    void ClearRanking(int gameMode) override {
+        FakeServices::ClearRanking(gameMode);
+        ::ClearRanking(rankings, gameMode, file_);
+    }
 
     void RecordFinish(GameState& state) override {
         const auto timeMs = static_cast<std::int32_t>(now - state.ChronoStart);
@@ -186,24 +193,6 @@ std::string RankingProblem(const Rankings& rankings, const std::filesystem::path
     return "";
 }
 
-// The greedy player's next key towards its place: turn, shift, then drop.
-void PlayerKey(GameState& state, GameServices& services, const Placement& target) {
-    if (state.piece.rotation != target.rotation) {
-        Rotate(state, services);
-    } else if (state.piece.column > target.column) {
-        ShiftLeft(state, services);
-    } else if (state.piece.column < target.column) {
-        ShiftRight(state, services);
-    } else {
-        Drop(state, services);
-    }
-}
-
-void RandomKey(GameState& state, GameServices& services, int which) {
-    void (*const moves[])(GameState&, GameServices&) = {ShiftLeft, ShiftRight, Rotate, Drop};
-    moves[which](state, services);
-}
-
 struct Outcome {
     int won = 0;
     int lost = 0;
@@ -211,10 +200,40 @@ struct Outcome {
     long events = 0;
 };
 
+using Dispatch = bool (*)(GameState&, Input, GameServices&);
+
+// A fault of the shell: a tick reaches the game whether or not it runs.
+bool TicksAlwaysReachTheGame(GameState& state, Input input, GameServices& services) {
+    if (input.kind == Input::Kind::Tick) {
+        GravityStep(state, services);
+        return true;
+    }
+    return ApplyInput(state, input, services);
+}
+
+// What an input the game must ignore did all the same, or "".
+std::string GatingProblem(const GameState& before, const GameState& after, Input input,
+                          const std::vector<std::string>& log) {
+    const bool ignored =
+        before.Playing == 0 && (input.kind == Input::Kind::Tick || input.kind == Input::Kind::Key);
+    if (ignored && (!log.empty() || !(before.well == after.well) ||
+                    !(before.piece == after.piece) || before.Score != after.Score)) {
+        return "a tick or a key acted with no game running";
+    }
+    if (input.kind == Input::Kind::Button && before.Playing == 1 &&
+        (input.code == ModeButton || input.code == RulesButton) &&
+        (before.GameMode != after.GameMode || !log.empty())) {
+        return "the mode or the rules button acted during a game";
+    }
+    return "";
+}
+
 class Session {
   public:
-    explicit Session(std::uint32_t seed)
-        : dice_(seed), services_(0xFFFFFFFFu - dice_() % 2000000, scratch_.File(), dice_) {
+    explicit Session(std::uint32_t seed, Dispatch dispatch = ApplyInput)
+        : dice_(seed),
+          services_(0xFFFFFFFFu - dice_() % 2000000, scratch_.File(), dice_),
+          dispatch_(dispatch) {
         state_.random.SeedRandom(seed);
         FillRankings();
     }
@@ -224,6 +243,7 @@ class Session {
         int games = 0;
         while (games < GamesPerSession || state_.Playing == 1) {
             const bool wasPlaying = state_.Playing == 1;
+            const GameState before = state_;
             const std::string event = Step();
             ++outcome.events;
             if (state_.Playing == 1 && !wasPlaying) {
@@ -231,7 +251,10 @@ class Session {
             } else if (wasPlaying && state_.Playing == 0 && event != "new game") {
                 ++(state_.Score >= TargetOf(state_.GameMode) ? outcome.won : outcome.lost);
             }
-            std::string problem = WellProblem(state_, tally_);
+            std::string problem = GatingProblem(before, state_, input_, services_.log);
+            if (problem.empty()) {
+                problem = WellProblem(state_, tally_);
+            }
             if (problem.empty() && state_.Playing == 1) {
                 problem = PlayProblem(state_, services_.now);
             }
@@ -251,50 +274,63 @@ class Session {
     }
 
   private:
-    // One event as the shell would dispatch it; keys and ticks only reach a running game,
-    // and the mode switches only between games.
+    // One input, as the shell hands it over: between games mostly new games, then ticks
+    // and keys that must do nothing, mode switches and the odd clearing; during one the
+    // player's keys and ticks, a slip now and then, and rarely a menu button.
     std::string Step() {
         const int roll = static_cast<int>(dice_() % 100000);
         services_.log.clear();
-        if (state_.Playing == 0 || roll == 0) {
-            if (state_.Playing == 1 || roll < 85000) {
-                StartNewGame(state_, services_);
-                services_.DrawGamePanel(state_);
-                tally_ = {};
-                plannedAt_ = -1;
-                return "new game";
+        if (state_.Playing == 0) {
+            if (roll < 60000) {
+                return Apply({Input::Kind::Button, NewGameButton}, "new game");
             }
-            if (roll < 98500) {
-                state_.GameMode = 1 - state_.GameMode;
-                return "mode switch";
+            if (roll < 90000) {
+                return Apply(roll % 2 == 0 ? Input{Input::Kind::Tick}
+                                           : Input{Input::Kind::Key, LeftArrow + roll % 4},
+                             "tick or key between games");
             }
+            return Apply({Input::Kind::Button, roll < 98500 ? ModeButton : ClearButton}, "button");
         }
-        if (state_.Playing == 0 || roll == 1) {
-            ClearRanking(services_.rankings, state_.GameMode, scratch_.File());
-            return "clear ranking";
+        if (roll < 4) {
+            return Apply({Input::Kind::Button, roll + 1}, "button during a game");
         }
-        std::string event;
         if (roll < 10000) {
             services_.now += 1000;
-            GravityStep(state_, services_);
-            event = "tick";
-        } else {
-            services_.now += dice_() % 150;
-            if (roll < 11000) {
-                RandomKey(state_, services_, roll % 4);
-                plannedAt_ = -1;  // the player thinks again after a slip
-                event = "random key";
-            } else {
-                if (tally_.locks != plannedAt_) {
-                    plan_ = ChoosePlacement(state_);
-                    plannedAt_ = tally_.locks;
-                }
-                PlayerKey(state_, services_, plan_);
-                event = "player's key";
-            }
+            return Apply({Input::Kind::Tick}, "tick");
         }
-        tally_.Add(services_.log);
+        services_.now += dice_() % 150;
+        if (roll < 11000) {
+            plannedAt_ = -1;  // the player thinks again after a slip
+            return Apply({Input::Kind::Key, LeftArrow + roll % 4}, "random key");
+        }
+        if (tally_.locks != plannedAt_) {
+            plan_ = ChoosePlacement(state_);
+            plannedAt_ = tally_.locks;
+        }
+        return Apply({Input::Kind::Key, PlayerKey(plan_)}, "player's key");
+    }
+
+    std::string Apply(Input input, const std::string& event) {
+        input_ = input;
+        dispatch_(state_, input, services_);
+        if (input.kind == Input::Kind::Button && input.code == NewGameButton) {
+            tally_ = {};  // the count-down's notes are no rows
+            plannedAt_ = -1;
+        } else {
+            tally_.Add(services_.log);
+        }
         return event;
+    }
+
+    // The greedy player's next key towards its place: turn, shift, then drop.
+    int PlayerKey(const Placement& target) const {
+        if (state_.piece.rotation != target.rotation) {
+            return UpArrow;
+        }
+        if (state_.piece.column != target.column) {
+            return state_.piece.column > target.column ? LeftArrow : RightArrow;
+        }
+        return DownArrow;
     }
 
     // A file of earlier runs: up to 19 times per mode around those the player makes.
@@ -322,6 +358,8 @@ class Session {
     Tally tally_;
     Placement plan_;
     int plannedAt_ = -1;  // the lock count when the plan was made
+    Dispatch dispatch_;
+    Input input_;
 };
 
 TEST(Soak, GamesKeepTheWellTheScoreAndTheRankingsSound) {
@@ -341,6 +379,11 @@ TEST(Soak, GamesKeepTheWellTheScoreAndTheRankingsSound) {
     EXPECT_GT(outcome.lost, 0);
     EXPECT_GT(outcome.records, 0);
     EXPECT_LT(outcome.records, outcome.won) << "no finish was too slow for a full ranking";
+}
+
+TEST(Soak, CatchesAShellThatLetsTicksThroughBetweenGames) {
+    Outcome outcome;
+    EXPECT_TRUE(Session(1, TicksAlwaysReachTheGame).Play(outcome).starts_with("a tick or a key"));
 }
 
 }  // namespace

@@ -73,7 +73,7 @@ class WindowGolden : public ::testing::Test {
 TEST_F(WindowGolden, AtStartDuringTheCountDownAndAfterALostGame) {
     ExpectWindowLikeGolden("window-start");
 
-    CountdownCamera camera(program->midi, program->rankings, program->rankingFile);
+    CountdownCamera camera(program->midi, program->rankings, program->rankingFile, program->window);
     StartNewGame(program->state, camera);
 
     // Settled squares everywhere but one column: the next piece finds no room.
