@@ -34,7 +34,7 @@ std::string Windows1252(std::string_view utf8);
 std::string DisplayProblem();
 
 // Kernel services.
-std::uint32_t TickCount();  // monotonic milliseconds since boot, wrapping at 2^32
+std::uint32_t TickCount();     // monotonic milliseconds since boot, wrapping at 2^32
 void Pause(int milliseconds);  // blocks the whole program; handles nothing meanwhile
 
 // Images: off-screen pictures, black when made.
@@ -60,9 +60,8 @@ void PutPixel(int x, int y, std::int32_t colour);
 void BlitImage(Handle image, int x, int y);
 // A rounded rectangle, right and bottom exclusive, outlined with a pen centred on its
 // border and filled inside; the window skin paints its mask with it.
-void DrawRoundRect(int left, int top, int right, int bottom, int ellipseWidth,
-                   int ellipseHeight, int penWidth, std::int32_t penColour,
-                   std::int32_t fillColour);
+void DrawRoundRect(int left, int top, int right, int bottom, int ellipseWidth, int ellipseHeight,
+                   int penWidth, std::int32_t penColour, std::int32_t fillColour);
 // destination = destination AND source, pixel by pixel (both images of the same size).
 void AndImage(int destination, int source);
 
@@ -103,9 +102,8 @@ void SetWindowBackground(Handle window, Handle image);
 // Window messages reach the hook before they become events.
 constexpr std::uint32_t MsgRepaint = 15;
 constexpr std::uint32_t HookDefault = 0xE0E0E0E1;
-using MessageHook =
-    std::function<std::uint32_t(Handle window, std::uint32_t message, std::intptr_t first,
-                                std::intptr_t second)>;
+using MessageHook = std::function<std::uint32_t(Handle window, std::uint32_t message,
+                                                std::intptr_t first, std::intptr_t second)>;
 void SetMessageHook(MessageHook hook);
 void RepaintNow(Handle window);  // the hook has run when it returns
 
@@ -123,7 +121,7 @@ void StartTimer(Handle window, int periodMs);  // at most one tick waits
 int WaitEvent();
 int EventGadgetNumber();
 int EventKeyCode();
-int CursorYInWindow();  // -1 when the pointer is outside the window
+int CursorYInWindow();                // -1 when the pointer is outside the window
 void BeginWindowDrag(Handle window);  // returns when the move ends (native Wayland: at once)
 
 // Image buttons and modal requesters.
