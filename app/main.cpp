@@ -10,7 +10,8 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     QApplication application(argc, argv);
-    QApplication::setApplicationName("quickstack");
-    QGuiApplication::setDesktopFileName("quickstack");
+    // One id for the desktop entry, the Wayland app id and the X11 window class.
+    QApplication::setApplicationName("org.quickstack.Quickstack");
+    QGuiApplication::setDesktopFileName("org.quickstack.Quickstack");
     return RunQuickstack();
 }

@@ -41,6 +41,7 @@ void MakeMenuButtons(Handle window) {
         const Handle face = MakeButtonImage(FirstButtonImage + number - 1, MenuButtonWidth,
                                             MenuButtonHeight, Windows1252(button.caption));
         NewImageButton(number, MenuButtonX, button.y, MenuButtonWidth, MenuButtonHeight, face);
+        SetGadgetName(number, Windows1252(button.caption));
         ++number;
     }
 }

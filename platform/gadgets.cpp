@@ -106,3 +106,10 @@ bool NewImageButton(int number, int x, int y, int width, int height, Handle imag
     state.buttons[number] = std::move(button);
     return true;
 }
+
+void SetGadgetName(int number, std::string_view name) {
+    auto& buttons = State().buttons;
+    if (const auto button = buttons.find(number); button != buttons.end()) {
+        button->second->setAccessibleName(FromWindows1252(name));
+    }
+}

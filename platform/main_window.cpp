@@ -176,6 +176,7 @@ Handle OpenMainWindow(int /*number*/, int x, int y, int width, int height, std::
     }
     window.setWindowFlags(windowFlags);
     window.setWindowTitle(FromWindows1252(title));
+    window.setAccessibleName(FromWindows1252(title));
     const QSize size(width, height);
     window.setFixedSize(size);
     window.setGeometry(

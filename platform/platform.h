@@ -127,6 +127,8 @@ void BeginWindowDrag(Handle window);  // returns when the move ends (native Wayl
 // Image buttons and modal requesters.
 void BeginGadgets(Handle window);
 bool NewImageButton(int number, int x, int y, int width, int height, Handle image);
+// What a screen reader says for the button, which shows its caption only as a picture.
+void SetGadgetName(int number, std::string_view name);
 int ShowMessage(std::string_view title, std::string_view text, int flags);  // CR ends a line
 std::string AskText(std::string_view title, std::string_view prompt,
                     std::string_view defaultText);  // "" on Escape or close

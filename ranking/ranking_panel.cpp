@@ -8,7 +8,7 @@
 namespace {
 
 constexpr int RankingBackdrop = 16;  // image of the empty panel, built at start-up
-constexpr int PanelX = 540;  // window pixels, top-left of the backdrop
+constexpr int PanelX = 540;          // window pixels, top-left of the backdrop
 constexpr int PanelY = 60;
 constexpr int FontSize = 12;     // points
 constexpr int FirstLineY = 120;  // window pixels

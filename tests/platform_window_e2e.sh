@@ -11,7 +11,7 @@ skip=77
 
 command -v Xvfb >/dev/null || { echo "Xvfb is not installed: skipped"; exit $skip; }
 for tool in import convert xdotool $manager ${manager:+wmctrl}; do
-  command -v "$tool" >/dev/null || { echo "missing $tool (scripts/install-deps)"; exit 1; }
+  command -v "$tool" >/dev/null || { echo "missing $tool (scripts/install-deps test)"; exit 1; }
 done
 
 rm -rf "$work" && mkdir -p "$work"

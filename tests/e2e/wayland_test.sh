@@ -28,15 +28,17 @@ shot
 cp "$WORK/shot.png" "$WORK/desktop.png"
 
 # A silent sound output, so that no sound-error box waits for a click no one can give.
+# The client's side of the protocol goes to stderr, the app id it gives among it.
 echo 'pcm.!default { type null }' >"$WORK/asound.conf"
-ALSA_CONFIG_PATH="$WORK/asound.conf" "$QUICKSTACK" >"$WORK/stdout" 2>"$WORK/stderr" &
+ALSA_CONFIG_PATH="$WORK/asound.conf" WAYLAND_DEBUG=client "$QUICKSTACK" >"$WORK/stdout" \
+    2>"$WORK/stderr" &
 GAME_PID=$!
 for _ in $(seq 50); do
     sleep 0.2
     shot
     band=$(colour_box "$WORK/shot.png" 64,167,64)
     [ -n "$band" ] && break
-    kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended: $(cat "$WORK/stderr")"
+    kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended: $(grep -v '^\[' "$WORK/stderr")"
 done
 [ -n "$band" ] || fail "no window on the compositor"
 sleep 0.5
@@ -49,4 +51,6 @@ for picture in desktop shot; do
 done
 same_picture "$WORK/desktop-beside.png" "$WORK/shot-beside.png" ||
     fail "the desktop does not show left of the window's body"
+grep -q 'set_app_id("org.quickstack.Quickstack")' "$WORK/stderr" ||
+    fail "the window's app id is not the desktop entry's id"
 echo "wayland: ok"
