@@ -101,6 +101,24 @@ class GameServices {
     virtual void RepaintWindow() = 0;  // the whole window, at once
 };
 
+// The game's sounds: one note on one of three MIDI channels, struck and released at full
+// velocity. The program gives each channel its instrument (a General MIDI program) at
+// start-up.
+struct Note {
+    int channel;
+    int key;  // MIDI note number
+};
+constexpr int ChannelInstruments[] = {13, 14, 55};  // Xylophone, Tubular Bells, Orchestra Hit
+constexpr int FullVelocity = 127;
+constexpr Note LockNote{0, 64};                      // a piece settles
+constexpr Note RowNote{1, 64};                       // a full row vanishes
+constexpr Note LostNote{1, 80};                      // the next piece finds no room
+constexpr Note CountdownNote{1, 64};                 // each digit of the count-down
+constexpr Note FanfareNotes[] = {{2, 64}, {2, 69}};  // the count-down's end
+inline void PlaySound(GameServices& services, Note note) {
+    services.PlayNote(note.channel, note.key, FullVelocity, FullVelocity);
+}
+
 // Sprites the core lays into the play area.
 constexpr int BackdropSprite = 14;
 constexpr int LostSprite = 18;

@@ -6,7 +6,6 @@ namespace {
 
 constexpr int NewPieceColumn = 5;
 constexpr int RowPause = 100;  // milliseconds after each removed row
-constexpr int FullVelocity = 127;
 
 void Settle(GameState& state) {
     const FallingPiece& piece = state.piece;
@@ -47,7 +46,7 @@ bool ClearRow(GameState& state, GameServices& services, int row, int& rowsCleare
     ++rowsCleared;
     state.Score += 5 * rowsCleared + 5;
     services.DrawGamePanel(state);
-    services.PlayNote(1, 64, FullVelocity, FullVelocity);
+    PlaySound(services, RowNote);
     if (state.Score >= TargetOf(state.GameMode)) {
         services.RecordFinish(state);
         return true;
@@ -58,7 +57,7 @@ bool ClearRow(GameState& state, GameServices& services, int row, int& rowsCleare
 
 void ShowLostGame(GameState& state, GameServices& services) {
     state.Playing = 0;
-    services.PlayNote(1, 80, FullVelocity, FullVelocity);
+    PlaySound(services, LostNote);
     ShowWellWithoutPiece(state, services);
     services.ShowSpriteKeyed(LostSprite, 20, 200);
     services.PresentPlayArea();
@@ -80,7 +79,7 @@ int DrawNextKind(Random& random, int fallingKind) {
 
 void LockPiece(GameState& state, GameServices& services) {
     Settle(state);
-    services.PlayNote(0, 64, FullVelocity, FullVelocity);
+    PlaySound(services, LockNote);
 
     // One pass from the top finds every full row: rows that move down into 1..y were
     // already examined, and rows below y do not move.

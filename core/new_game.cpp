@@ -9,20 +9,19 @@ constexpr int CountdownX = 80;       // play-area pixels
 constexpr int CountdownY = 120;
 constexpr int CountdownStep = 1000;  // milliseconds per digit
 constexpr int FanfarePause = 200;    // milliseconds after each of the two last notes
-constexpr int FullVelocity = 127;
 
 void CountDown(GameServices& services) {
     for (int i = 4; i >= 0; --i) {
-        services.PlayNote(1, 64, FullVelocity, FullVelocity);
+        PlaySound(services, CountdownNote);
         services.ShowSprite(BackdropSprite, 0, 0);
         services.ShowSpriteKeyed(CountdownSprite + i, CountdownX, CountdownY);
         services.PresentPlayArea();
         services.Pause(CountdownStep);
     }
-    services.PlayNote(2, 64, FullVelocity, FullVelocity);
-    services.Pause(FanfarePause);
-    services.PlayNote(2, 69, FullVelocity, FullVelocity);
-    services.Pause(FanfarePause);
+    for (const Note note : FanfareNotes) {
+        PlaySound(services, note);
+        services.Pause(FanfarePause);
+    }
 }
 
 }  // namespace
