@@ -4,12 +4,10 @@
 #include "platform/platform.h"
 #include "ranking/panel_text.h"
 #include "ranking/ranking.h"
+#include "view/screen.h"
 
 namespace {
 
-constexpr int RankingBackdrop = 16;  // image of the empty panel, built at start-up
-constexpr int PanelX = 540;          // window pixels, top-left of the backdrop
-constexpr int PanelY = 60;
 constexpr int FontSize = 12;     // points
 constexpr int FirstLineY = 120;  // window pixels
 constexpr int LineSpacing = 20;  // pixels
@@ -19,9 +17,8 @@ constexpr int TimeX = 680;
 constexpr int SprintNameX = 605;  // inside the box at the bottom of the panel
 constexpr int EnduranceNameX = 590;
 constexpr int ModeNameY = 527;
-constexpr int WindowHeight = 600;  // pixels
 // Lines from this index on start below the window and would show nothing.
-constexpr std::size_t VisibleLines = (WindowHeight - FirstLineY + LineSpacing - 1) / LineSpacing;
+constexpr std::size_t VisibleLines = (Window.height - FirstLineY + LineSpacing - 1) / LineSpacing;
 
 void DrawText(int x, int y, std::string_view text) {
     MovePen(x, y);
@@ -39,7 +36,7 @@ void DrawRankingLine(const RankingEntry& entry, int index) {
 
 void DrawRankingPanel(const Rankings& rankings, int gameMode) {
     BeginDrawing(WindowTarget());
-    BlitImage(ImageHandle(RankingBackdrop), PanelX, PanelY);
+    BlitImage(ImageHandle(RankingBackdrop), RankingPanel.x, RankingPanel.y);
     SelectFont(OpenFont(0, "Arial", FontSize, FontBold));
     SetDrawMode(1);
     SetColour(32, 32, 32);

@@ -5,8 +5,6 @@
 
 namespace {
 
-constexpr int WindowWidth = 800;  // pixels
-constexpr int WindowHeight = 600;
 constexpr int BandLastRow = 45;  // row 0 stays black
 constexpr int BodyFirstRow = 46;
 constexpr int GridStep = 10;  // pixels between grid lines
@@ -14,27 +12,27 @@ constexpr int GridStep = 10;  // pixels between grid lines
 void DrawTitleBand() {
     for (int i = 1; i <= BandLastRow; ++i) {
         const int green = RoundToNearest(100 + i * 10 / 3.0);
-        DrawLine(0, i, WindowWidth, 0, PackColour(64, green, 64));
+        DrawLine(0, i, Window.width, 0, PackColour(64, green, 64));
     }
 }
 
 // Fades from dark blue under the band to nearly black at the bottom.
 void DrawBody() {
-    for (int i = BodyFirstRow; i < WindowHeight; ++i) {
-        const double f = i * 150 / 600.0;
+    for (int i = BodyFirstRow; i < Window.height; ++i) {
+        const double f = i * 150.0 / Window.height;
         const int red = RoundToNearest(80 - f / 2);
         const int blue = RoundToNearest(160 - f);
-        DrawLine(0, i, WindowWidth, 0, PackColour(red, red, blue));
+        DrawLine(0, i, Window.width, 0, PackColour(red, red, blue));
     }
 }
 
 void DrawGrid() {
     SetColour(0, 0, 0);
-    for (int i = BodyFirstRow; i < WindowHeight; i += GridStep) {
-        DrawLine(0, i, WindowWidth, 0);
+    for (int i = BodyFirstRow; i < Window.height; i += GridStep) {
+        DrawLine(0, i, Window.width, 0);
     }
-    for (int x = 0; x < WindowWidth; x += GridStep) {
-        DrawLine(x, BodyFirstRow, 0, WindowHeight);
+    for (int x = 0; x < Window.width; x += GridStep) {
+        DrawLine(x, BodyFirstRow, 0, Window.height);
     }
 }
 
@@ -56,21 +54,18 @@ void DrawTitleAndCredit() {
 }  // namespace
 
 void BuildBackgroundImage() {
-    NewImage(BackgroundImage, WindowWidth, WindowHeight);
+    NewImage(BackgroundImage, Window.width, Window.height);
     BeginDrawing(ImageTarget(BackgroundImage));
     DrawTitleBand();
     DrawBody();
     DrawGrid();
     DrawTitleAndCredit();
-    BlitImage(ImageHandle(GamePanelImage), 35, 210);
-    BlitImage(ImageHandle(RankingBackdrop), 540, 60);
+    BlitImage(ImageHandle(GamePanelImage), GamePanel.x, GamePanel.y);
+    BlitImage(ImageHandle(RankingBackdrop), RankingPanel.x, RankingPanel.y);
     EndDrawing();
 }
 
 void BuildPreviewPatchImage() {
-    constexpr int PreviewX = 80;  // window pixels
-    constexpr int PreviewY = 450;
-    constexpr int PreviewSize = 80;
-    CopyImageRegion(BackgroundImage, PreviewPatchImage, PreviewX, PreviewY, PreviewSize,
-                    PreviewSize);
+    CopyImageRegion(BackgroundImage, PreviewPatchImage, Preview.x, Preview.y, Preview.width,
+                    Preview.height);
 }

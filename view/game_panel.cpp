@@ -5,8 +5,6 @@
 
 namespace {
 
-constexpr int PanelX = 35;  // window pixels
-constexpr int PanelY = 210;
 constexpr int ChronoX = 59;
 constexpr int ChronoY = 254;
 constexpr int PointsBoxX = 55;
@@ -24,7 +22,7 @@ int FloorHalf(int value) {
 void DrawGamePanel(GameState& state) {
     ReadChrono(state, TickCount());
     BeginDrawing(WindowTarget());
-    BlitImage(ImageHandle(GamePanelImage), PanelX, PanelY);
+    BlitImage(ImageHandle(GamePanelImage), GamePanel.x, GamePanel.y);
     SetDrawMode(1);
     SelectFont(OpenFont(0, "Times New Roman", ValueFontSize, FontBold));
     SetColour(32, 32, 32);

@@ -7,10 +7,6 @@
 
 namespace {
 
-constexpr int RankingWidth = 220;  // pixels
-constexpr int RankingHeight = 500;
-constexpr int PanelWidth = 150;
-constexpr int PanelHeight = 200;
 constexpr std::int32_t ValueBoxColour = PackColour(100, 160, 100);
 
 struct Label {
@@ -56,24 +52,24 @@ void TextureFill(int width, int height, Random& random) {
 }
 
 void BuildRankingBackdrop(Random& random) {
-    NewImage(RankingBackdrop, RankingWidth, RankingHeight);
+    NewImage(RankingBackdrop, RankingPanel.width, RankingPanel.height);
     BeginDrawing(ImageTarget(RankingBackdrop));
-    TextureFill(RankingWidth, RankingHeight, random);
+    TextureFill(RankingPanel.width, RankingPanel.height, random);
     SetDrawMode(1);
     SelectFont(OpenFont(0, "Comic Sans MS", 18, FontBold));
     DrawLabels({{"CLASSEMENT", 25, 10}});
     // The outer frame is given the full size: its dark edges fall just outside.
-    RivetedFrame(0, 0, RankingWidth, RankingHeight);
+    RivetedFrame(0, 0, RankingPanel.width, RankingPanel.height);
     RivetedFrame(15, 10, 190, 40);
     RivetedFrame(15, 460, 190, 30);
     EndDrawing();
 }
 
 void BuildGamePanelImage(Random& random) {
-    NewImage(GamePanelImage, PanelWidth, PanelHeight);
+    NewImage(GamePanelImage, GamePanel.width, GamePanel.height);
     BeginDrawing(ImageTarget(GamePanelImage));
-    TextureFill(PanelWidth, PanelHeight, random);
-    RivetedFrame(0, 0, PanelWidth, PanelHeight);
+    TextureFill(GamePanel.width, GamePanel.height, random);
+    RivetedFrame(0, 0, GamePanel.width, GamePanel.height);
     DrawValueBox(30);
     DrawValueBox(120);
     SetDrawMode(1);

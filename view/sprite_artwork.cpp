@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr int PlayAreaWidth = 320;  // pixels
-constexpr int PlayAreaHeight = 535;
 constexpr int LostWidth = 280;
 constexpr int LostHeight = 80;
 constexpr int DigitWidth = 170;
@@ -69,16 +67,16 @@ void RecolourText(std::uint32_t* pixels, int width, int height, std::uint32_t fi
 }
 
 void BuildBackdropSprite() {
-    NewSprite(BackdropSprite, PlayAreaWidth, PlayAreaHeight);
+    NewSprite(BackdropSprite, PlayArea.width, PlayArea.height);
     BeginDrawing(SpriteTarget(BackdropSprite));
-    DrawBox(0, 0, PlayAreaWidth, PlayAreaHeight, PackColour(160, 160, 224));
+    DrawBox(0, 0, PlayArea.width, PlayArea.height, PackColour(160, 160, 224));
     SetDrawMode(1);
     SetTextColour(PackColour(176, 176, 240));
     const Handle font = OpenAngledFont("Arial", 24, 300, 700);  // rising at 30°, bold
     SelectFont(font);
     DrawNamePattern();
-    RaisedBevel(0, 0, PlayAreaWidth - 1, PlayAreaHeight - 1);
-    RaisedBevel(1, 1, PlayAreaWidth - 3, PlayAreaHeight - 3);
+    RaisedBevel(0, 0, PlayArea.width - 1, PlayArea.height - 1);
+    RaisedBevel(1, 1, PlayArea.width - 3, PlayArea.height - 3);
     FreeFont(font);
     EndDrawing();
 }

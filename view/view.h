@@ -10,19 +10,14 @@
 
 #include "core/core.h"
 #include "platform/platform.h"
+#include "view/screen.h"
 
 // Outlines covering columns x..x + w and rows y..y + h, both ends included.
 void RaisedBevel(int x, int y, int w, int h);
 void SunkenBevel(int x, int y, int w, int h);
 void RivetedFrame(int x, int y, int w, int h);
 
-// Pictures made once at start-up, by number.
-constexpr int BackgroundImage = 13;
-constexpr int PreviewPatchImage = 15;
-constexpr int RankingBackdrop = 16;
-constexpr int GamePanelImage = 17;
-constexpr int FirstButtonImage = 8;  // faces of buttons 1..5 are images 8..12
-
+// Pictures made once at start-up, by the numbers of the screen table.
 void BuildStaticArtwork(Random& random);
 Handle MakeButtonImage(int number, int width, int height, std::string_view caption);
 void MakeBlockSprite(int number, int red, int green, int blue);

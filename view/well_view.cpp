@@ -6,9 +6,7 @@ namespace {
 constexpr int WellLeft = 10;  // play-area pixels of the top-left cell
 constexpr int WellTop = 10;
 constexpr int CellSize = 30;
-constexpr int PreviewLeft = 80;  // window pixels of the preview's top-left cell
-constexpr int PreviewTop = 450;
-constexpr int PreviewCell = 20;
+constexpr int PreviewCell = 20;  // pixels
 constexpr std::int32_t PreviewColour = PackColour(128, 128, 200);
 
 }  // namespace
@@ -38,10 +36,10 @@ void RedrawPlayArea(const GameState& state) {
 // Every kind in one colour: only the shape tells them apart.
 void DrawNextPiece(const GameState& state) {
     BeginDrawing(WindowTarget());
-    BlitImage(ImageHandle(PreviewPatchImage), PreviewLeft, PreviewTop);
+    BlitImage(ImageHandle(PreviewPatchImage), Preview.x, Preview.y);
     ForEachSquare(PieceMask(state.NextKind, state.piece.rotation), [](int r, int c) {
-        const int x = PreviewLeft + PreviewCell * c;
-        const int y = PreviewTop + PreviewCell * r;
+        const int x = Preview.x + PreviewCell * c;
+        const int y = Preview.y + PreviewCell * r;
         DrawBox(x, y, PreviewCell - 1, PreviewCell - 1, PreviewColour);
         RaisedBevel(x, y, PreviewCell - 1, PreviewCell - 1);
     });

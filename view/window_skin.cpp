@@ -4,23 +4,22 @@
 
 namespace {
 
-constexpr int WindowWidth = 800;  // pixels
-constexpr int WindowHeight = 600;
-constexpr int SkinMaskImage = 24;  // the masked background the window is erased with
-constexpr int OutlineWidth = 4;    // pixels
+constexpr int OutlineWidth = 4;  // pixels
 constexpr std::int32_t Black = PackColour(0, 0, 0);
 constexpr std::int32_t White = PackColour(255, 255, 255);
 
-constexpr RoundRect Band{0, 0, 800, 50, 50, 50};
-constexpr RoundRect Body{20, 0, 780, 600, 50, 50};
+constexpr int BodyInset = 20;  // pixels left and right of the body, below the band
+constexpr RoundRect Band{0, 0, Window.width, 50, 50, 50};
+constexpr RoundRect Body{BodyInset, 0, Window.width - BodyInset, Window.height, 50, 50};
 
 // White inside both rounded rectangles, black outside and along their outlines; the
 // band is painted last, so its lower outline crosses the window between band and body.
 void PaintSkinMask() {
-    NewImage(SkinMaskImage, WindowWidth, WindowHeight);
+    NewImage(SkinMaskImage, Window.width, Window.height);
     BeginDrawing(ImageTarget(SkinMaskImage));
-    DrawRoundRect(21, 1, 779, 599, 48, 48, OutlineWidth, Black, White);
-    DrawRoundRect(1, 1, 799, 48, 48, 48, OutlineWidth, Black, White);
+    DrawRoundRect(BodyInset + 1, 1, Window.width - BodyInset - 1, Window.height - 1, 48, 48,
+                  OutlineWidth, Black, White);
+    DrawRoundRect(1, 1, Window.width - 1, 48, 48, 48, OutlineWidth, Black, White);
     EndDrawing();
 }
 
