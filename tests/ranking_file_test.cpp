@@ -18,7 +18,7 @@ TEST(RankingFile, NoFileGivesTwoEmptyRankings) {
 TEST(RankingFile, FirstSaveMakesTheDirectoryAndOneRecord) {
     ScratchDirectory dir;
     const auto file = dir.Path() / "share" / "quickstack" / "Quickstack.dat";
-    SaveRankings(Rankings{{Entry(0, "Ana", 61234)}, {}, ""}, file);
+    SaveWhole(Rankings{{Entry(0, "Ana", 61234)}, {}, ""}, file);
     EXPECT_EQ(ReadBytes(file), std::string("\0Ana\0\0\0\0\0\0\0\0\0\0\0\0\0\x32\xEF\0\0", 21));
     EXPECT_EQ(std::filesystem::status(file.parent_path()).permissions(),
               std::filesystem::perms::owner_all);
@@ -32,7 +32,7 @@ TEST(RankingFile, EnduranceRecordFirstInTheFileIsSavedAfterSprint) {
     LoadRankings(rankings, dir.File());
     EXPECT_EQ(rankings.SprintRanking, Entries{Entry(0, "Sprint", 90000)});
     EXPECT_EQ(rankings.EnduranceRanking, Entries{Entry(1, "Endu", 300000)});
-    SaveRankings(rankings, dir.File());
+    SaveRankings(rankings, NoChange, dir.File());
     EXPECT_EQ(ReadBytes(dir.File()), Record(0, "Sprint", 90000) + Record(1, "Endu", 300000));
 }
 
@@ -50,7 +50,7 @@ TEST_P(RankingRoundTrip, SavesWhatItLoaded) {
     WriteBytes(dir.File(), GetParam().file);
     Rankings rankings;
     LoadRankings(rankings, dir.File());
-    SaveRankings(rankings, dir.File());
+    SaveRankings(rankings, NoChange, dir.File());
     EXPECT_EQ(ReadBytes(dir.File()), GetParam().saved);
 }
 
@@ -84,8 +84,10 @@ TEST(RankingFile, ZeroByteFileIsRewrittenByTheNextSave) {
     Rankings rankings;
     LoadRankings(rankings, dir.File());
     EXPECT_EQ(rankings, Rankings{});
-    rankings.EnduranceRanking.push_back(Entry(1, "Eve", 1000));
-    SaveRankings(rankings, dir.File());
+    SaveRankings(
+        rankings,
+        [](Rankings& current) { current.EnduranceRanking.push_back(Entry(1, "Eve", 1000)); },
+        dir.File());
     EXPECT_EQ(ReadBytes(dir.File()), Record(1, "Eve", 1000));
 }
 

@@ -27,7 +27,7 @@ std::string ExpectedSave(const std::string& bytes) {
 
 std::string Saved(const Rankings& rankings) {
     ScratchDirectory dir;
-    SaveRankings(rankings, dir.File());
+    SaveWhole(rankings, dir.File());
     return ReadBytes(dir.File()).value_or("missing");
 }
 
@@ -46,7 +46,7 @@ TEST(RankingRobustness, RandomFilesLoadTheirWholeRecords) {
         ASSERT_EQ(rankings.SprintRanking.size() + rankings.EnduranceRanking.size(), length / 21)
             << "trial " << trial;
         if (trial % 100 == 0) {
-            SaveRankings(rankings, dir.File());
+            SaveRankings(rankings, NoChange, dir.File());
             ASSERT_EQ(ReadBytes(dir.File()), ExpectedSave(bytes)) << "trial " << trial;
         }
     }
@@ -96,11 +96,11 @@ void ExpectFailedSave(const ChildOutcome& outcome, const std::filesystem::path& 
 
 TEST(RankingRobustness, SaveIntoReadOnlyDirectoryKeepsTheOldFile) {
     ScratchDirectory dir;
-    SaveRankings(OldRankings, dir.File());
+    SaveWhole(OldRankings, dir.File());
     std::filesystem::permissions(dir.Path(), std::filesystem::perms::owner_read |
                                                  std::filesystem::perms::owner_exec |
                                                  std::filesystem::perms::others_exec);
-    const ChildOutcome outcome = RunInChild([&] { SaveRankings(NewRankings, dir.File()); }, true);
+    const ChildOutcome outcome = RunInChild([&] { SaveWhole(NewRankings, dir.File()); }, true);
     ExpectFailedSave(outcome, dir.File(), "Permission denied");
 }
 
@@ -115,17 +115,17 @@ void FillTheDisk() {
 
 TEST(RankingRobustness, SaveOntoFullDiskKeepsTheOldFile) {
     ScratchDirectory dir;
-    SaveRankings(OldRankings, dir.File());
+    SaveWhole(OldRankings, dir.File());
     const ChildOutcome outcome = RunInChild([&] {
         FillTheDisk();
-        SaveRankings(NewRankings, dir.File());
+        SaveWhole(NewRankings, dir.File());
     });
     ExpectFailedSave(outcome, dir.File(), "File too large");
 }
 
 TEST(RankingRobustness, RecordStaysInMemoryWhenItsSaveFails) {
     ScratchDirectory dir;
-    SaveRankings(OldRankings, dir.File());
+    SaveWhole(OldRankings, dir.File());
     const ChildOutcome outcome = RunInChild([&] {
         FillTheDisk();
         Rankings rankings = OldRankings;
@@ -141,7 +141,7 @@ TEST(RankingRobustness, RecordStaysInMemoryWhenItsSaveFails) {
 TEST(RankingRobustness, DirectoryInTheFilesPlaceStays) {
     ScratchDirectory dir;
     std::filesystem::create_directory(dir.File());
-    const ChildOutcome outcome = RunInChild([&] { SaveRankings(NewRankings, dir.File()); });
+    const ChildOutcome outcome = RunInChild([&] { SaveWhole(NewRankings, dir.File()); });
     EXPECT_TRUE(std::filesystem::is_directory(dir.File()));
     EXPECT_NE(outcome.errors.find(dir.File().string()), std::string::npos) << outcome.errors;
     EXPECT_EQ(OtherFiles(dir.Path()), 0);
@@ -158,7 +158,7 @@ bool KilledDuringSave(const std::filesystem::path& file, Clock::duration delay) 
         close(ready[0]);
         const char go = 1;
         if (write(ready[1], &go, 1) == 1) {
-            SaveRankings(NewRankings, file);
+            SaveWhole(NewRankings, file);
         }
         _exit(0);
     }
@@ -180,7 +180,7 @@ TEST(RankingRobustness, SaveKilledAtAnyMomentLeavesOldOrNewFile) {
     Clock::duration saveTime{};
     for (int i = 0; i < 5; ++i) {
         const auto start = Clock::now();
-        SaveRankings(OldRankings, dir.File());
+        SaveWhole(OldRankings, dir.File());
         saveTime = std::max(saveTime, Clock::now() - start);
     }
     std::mt19937 random(7);
@@ -192,7 +192,7 @@ TEST(RankingRobustness, SaveKilledAtAnyMomentLeavesOldOrNewFile) {
         ASSERT_TRUE(bytes == oldBytes || bytes == newBytes) << "trial " << trial;
         if (bytes == newBytes) {
             ++newSeen;
-            SaveRankings(OldRankings, dir.File());
+            SaveWhole(OldRankings, dir.File());
         } else {
             ++oldSeen;
         }

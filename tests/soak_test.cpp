@@ -312,7 +312,7 @@ class Session {
             std::sort(ranking.begin(), ranking.end(),
                       [](const auto& a, const auto& b) { return a.timeMs < b.timeMs; });
         }
-        SaveRankings(services_.rankings, scratch_.File());
+        SaveWhole(services_.rankings, scratch_.File());
     }
 
     std::mt19937 dice_;
