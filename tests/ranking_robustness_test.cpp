@@ -153,7 +153,7 @@ struct Injection {
     friend void PrintTo(const Injection& c, std::ostream* os) { *os << c.label; }
     std::string fault;   // strace's -e inject=, for the calls on the file only
     std::string file;    // its bytes before
-    std::string change;  // "record MODE NAME MS" or "clear MODE"
+    std::string change;  // "record MODE NAME MS", "clear MODE", or "" to load alone
     std::string memory;  // both rankings in memory after the save, in the file's format
     std::string saved;   // the file after it
     std::string error;   // the reason given by a failed save, "" for none
@@ -209,6 +209,8 @@ INSTANTIATE_TEST_SUITE_P(
                               Alice + Bob, "cannot read it: Input/output error"},
                     Injection{"ReadFailsOnceAtStart", "read:error=EIO:when=1", Alice + Bob,
                               "clear 1", Alice, Alice, ""},
+                    Injection{"ReadFailsMidFileAtStartOnly", "read:error=EIO:when=2", Many + Bob,
+                              "", "", Many + Bob, ""},
                     Injection{"ReadFailsMidFileAtStart", "read:error=EIO:when=2", Many + Bob,
                               "clear 1", Many, Many, ""},
                     Injection{"ReadFailsMidFileWhenSaving", "read:error=EIO:when=5", Many + Bob,
