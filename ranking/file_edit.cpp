@@ -58,7 +58,8 @@ enum class Lock { Held, Busy, Unsupported };
 
 // The directory is locked rather than the file, which each save replaces by another, or a
 // lock file, which a read-only directory could not hold. Where locks do not work (on some
-// network file systems) the save goes on without: a game alone still saves.
+// network file systems, or a directory that cannot be opened) the save goes on without:
+// a game alone still saves.
 Lock LockDirectory(int directory) {
     const auto deadline = std::chrono::steady_clock::now() + LockPatience;
     while (flock(directory, LOCK_EX | LOCK_NB) != 0) {
@@ -73,6 +74,7 @@ Lock LockDirectory(int directory) {
     return Lock::Held;
 }
 
+// The file's name, the infix, then the six letters or digits that mkostemp chose.
 bool IsTemporaryOf(std::string_view name, std::string_view file) {
     const std::size_t prefix = file.size() + TemporaryInfix.size();
     return name.size() == prefix + 6 && name.starts_with(file) &&
