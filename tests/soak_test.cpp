@@ -358,7 +358,7 @@ class Session {
     // finish of either mode, at times around those of the ranking, sometimes a clearing.
     std::string OtherGameSaves() {
         const int mode = static_cast<int>(dice_() % 2);
-        if (dice_() % 5 == 0) {
+        if (dice_() % 10 == 0) {
             ClearRanking(other_, mode, scratch_.File());
             model_.Clear(mode);
         } else {
@@ -368,7 +368,7 @@ class Session {
             state.Playing = 1;
             const std::string name = Names[dice_() % std::size(Names)];
             bool asked = false;
-            const auto timeMs = static_cast<std::int32_t>(shortest + dice_() % shortest);
+            const auto timeMs = static_cast<std::int32_t>(shortest + dice_() % (shortest * 3 / 4));
             ::RecordFinish(
                 state, other_, state.ChronoStart + static_cast<std::uint32_t>(timeMs),
                 [&](auto, auto, auto) {
