@@ -71,10 +71,12 @@ std::string Windows1252(std::string_view utf8) {
     return bytes;
 }
 
+// Composed first: a letter typed as a base and a combining accent (as some input methods
+// and pasted text give it) is one character of the set, "e" and U+0301 the byte 0xE9.
 std::string ToWindows1252(const QString& text) {
     std::string bytes;
     bytes.reserve(text.size());
-    for (char32_t character : text.toUcs4()) {
+    for (char32_t character : text.normalized(QString::NormalizationForm_C).toUcs4()) {
         bytes += ByteOfCharacter(character);
     }
     return bytes;

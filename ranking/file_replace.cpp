@@ -1,52 +1,11 @@
 #include "ranking/file_replace.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
-#include <cstring>
+#include "ranking/file_descriptor.h"
 
 namespace {
-
-// Owns a file descriptor; -1 holds none.
-class Descriptor {
-  public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    ~Descriptor() {
-        if (fd_ >= 0) {
-            close(fd_);
-        }
-    }
-    int Get() const { return fd_; }
-    // Closes now, so that a failing close (a late write error) can be reported.
-    bool Close() {
-        const int fd = fd_;
-        fd_ = -1;
-        return close(fd) == 0;
-    }
-
-  private:
-    int fd_;
-};
-
-std::string Failure(const char* step) {
-    return std::string(step) + ": " + std::strerror(errno);
-}
-
-// Each missing directory is made private to the user, as the XDG base directories are.
-bool MakeDirectories(const std::filesystem::path& directory) {
-    std::filesystem::path partial;
-    for (const std::filesystem::path& part : directory) {
-        partial /= part;
-        if (mkdir(partial.c_str(), 0700) != 0 && errno != EEXIST) {
-            return false;
-        }
-    }
-    return true;
-}
 
 bool WriteAll(int fd, std::span<const std::uint8_t> bytes) {
     while (!bytes.empty()) {
@@ -65,24 +24,54 @@ bool WriteAll(int fd, std::span<const std::uint8_t> bytes) {
     return true;
 }
 
+// A file shared with a group, or given back by root to its owner, stays so. Only root may
+// give a file away: anyone else saves it as their own, with its mode.
+bool KeepOwnerAndMode(int fd, const struct stat& existing) {
+    const bool sameOwner = existing.st_uid == geteuid() && existing.st_gid == getegid();
+    if (!sameOwner && fchown(fd, existing.st_uid, existing.st_gid) != 0 && errno != EPERM) {
+        return false;
+    }
+    return fchmod(fd, existing.st_mode & 07777) == 0;
+}
+
 // The new content, complete and on disk, under a name of its own; "" on success.
-std::string WriteTemporary(std::string& name, std::span<const std::uint8_t> bytes) {
-    Descriptor temporary(mkostemp(name.data(), O_CLOEXEC));
-    if (temporary.Get() < 0) {
-        return Failure("cannot create a temporary file");
+std::string WriteTemporary(Descriptor& temporary, std::span<const std::uint8_t> bytes,
+                           const struct stat* existing) {
+    if (existing != nullptr && !KeepOwnerAndMode(temporary.Get(), *existing)) {
+        return Failure("cannot give the temporary file the file's mode");
     }
-    std::string failure;
     if (!WriteAll(temporary.Get(), bytes)) {
-        failure = Failure("cannot write the temporary file");
-    } else if (fsync(temporary.Get()) != 0) {
-        failure = Failure("cannot flush the temporary file");
-    } else if (!temporary.Close()) {
-        failure = Failure("cannot close the temporary file");
+        return Failure("cannot write the temporary file");
     }
-    if (!failure.empty()) {
-        unlink(name.c_str());
+    if (fsync(temporary.Get()) != 0) {
+        return Failure("cannot flush the temporary file");
     }
-    return failure;
+    if (!temporary.Close()) {
+        return Failure("cannot close the temporary file");
+    }
+    return "";
+}
+
+// For a file the player may write in a directory they may not: a crash meanwhile can leave
+// a mix of old and new content, which is still better than never saving.
+std::string RewriteInPlace(const std::filesystem::path& file, std::span<const std::uint8_t> bytes) {
+    Descriptor fd(open(file.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY));
+    if (fd.Get() < 0) {
+        return Failure("cannot make a temporary file nor write to the file");
+    }
+    if (!WriteAll(fd.Get(), bytes)) {
+        return Failure("cannot write to the file");
+    }
+    if (ftruncate(fd.Get(), static_cast<off_t>(bytes.size())) != 0) {
+        return Failure("cannot cut the file to its new length");
+    }
+    if (fsync(fd.Get()) != 0) {
+        return Failure("cannot flush the file");
+    }
+    if (!fd.Close()) {
+        return Failure("cannot close the file");
+    }
+    return "";
 }
 
 // Makes the rename itself durable. A file system that cannot sync a directory says
@@ -97,14 +86,18 @@ std::string FlushDirectory(const std::filesystem::path& directory) {
 
 }  // namespace
 
-std::string ReplaceFile(const std::filesystem::path& file, std::span<const std::uint8_t> bytes) {
-    const std::filesystem::path directory =
-        file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
-    if (!MakeDirectories(directory)) {
-        return Failure("cannot make the directory");
+std::string ReplaceFile(const std::filesystem::path& file, std::span<const std::uint8_t> bytes,
+                        const struct stat* existing) {
+    std::string temporary = file.string() + std::string(TemporaryInfix) + "XXXXXX";
+    Descriptor fd(mkostemp(temporary.data(), O_CLOEXEC));
+    if (fd.Get() < 0) {
+        if (existing != nullptr && (errno == EACCES || errno == EPERM)) {
+            return RewriteInPlace(file, bytes);
+        }
+        return Failure("cannot create a temporary file");
     }
-    std::string temporary = file.string() + ".XXXXXX";
-    if (std::string failure = WriteTemporary(temporary, bytes); !failure.empty()) {
+    if (std::string failure = WriteTemporary(fd, bytes, existing); !failure.empty()) {
+        unlink(temporary.c_str());
         return failure;
     }
     if (rename(temporary.c_str(), file.c_str()) != 0) {
@@ -112,5 +105,5 @@ std::string ReplaceFile(const std::filesystem::path& file, std::span<const std::
         unlink(temporary.c_str());
         return failure;
     }
-    return FlushDirectory(directory);
+    return FlushDirectory(file.has_parent_path() ? file.parent_path() : ".");
 }

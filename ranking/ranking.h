@@ -42,12 +42,20 @@ const std::vector<RankingEntry>& CurrentRanking(const Rankings& rankings, int ga
 // $XDG_DATA_HOME/quickstack/Quickstack.dat, by default ~/.local/share/quickstack/.
 std::filesystem::path RankingFilePath();
 
-// Replaces both rankings with the file's records, each by its mode byte; no file, an
-// unreadable one or anything but a regular file gives two empty rankings, silently.
+// Replaces both rankings with the file's records, each by its mode byte; no file, one that
+// cannot be read whole or anything but a regular file gives two empty rankings, silently.
 void LoadRankings(Rankings& rankings, const std::filesystem::path& file);
-// Rewrites the file from both rankings, sprint first, through a temporary file renamed
-// over it. On any failure the old file stays as it was and one line goes to stderr.
-void SaveRankings(const Rankings& rankings, const std::filesystem::path& file);
+
+// One change saved to the rankings: an entry inserted, a ranking cleared.
+using RankingChange = std::function<void(Rankings&)>;
+// Makes the change to the rankings as the file holds them now and writes the result back,
+// sprint first, through a temporary file renamed over it (over the file a link names), under
+// a lock that every game saving to the file takes; `rankings` then holds what was written,
+// so that two games at once lose nothing. A file that cannot be read whole or may not be
+// written is left as it is: the change is then made in memory only, and one line goes to
+// stderr.
+void SaveRankings(Rankings& rankings, const RankingChange& change,
+                  const std::filesystem::path& file);
 // Empties the ranking of the mode, then saves.
 void ClearRanking(Rankings& rankings, int gameMode, const std::filesystem::path& file);
 

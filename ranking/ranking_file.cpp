@@ -1,14 +1,11 @@
-#include <fcntl.h>
 #include <pwd.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 
-#include "ranking/file_replace.h"
+#include "ranking/file_edit.h"
 #include "ranking/ranking.h"
 
 namespace {
@@ -16,7 +13,6 @@ namespace {
 using Record = std::array<std::uint8_t, RankingRecordSize>;
 
 constexpr std::size_t MaxLoadedBytes = std::size_t{MaxLoadedRecords} * RankingRecordSize;
-constexpr std::size_t ReadChunk = 64 * 1024;  // bytes
 
 // Byte 0 the mode, bytes 1 to 16 the name, bytes 17 to 20 the time, little-endian.
 Record EncodeRecord(const RankingEntry& entry) {
@@ -52,32 +48,25 @@ std::filesystem::path HomeDirectory() {
     return ".";
 }
 
-// Reads until the end, an error or the load limit, whatever the file claims its size is.
-// Anything but a regular file (a directory, a pipe, a device) holds no rankings; opening
-// without blocking keeps a pipe in the file's place from hanging start-up.
-std::vector<std::uint8_t> ReadRankingFile(const std::filesystem::path& file) {
-    std::vector<std::uint8_t> bytes;
-    const int fd = open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    if (fd < 0) {
-        return bytes;
+// Whole records only: a trailing fragment of less than a record is dropped, since
+// completing it with the bytes of the record before would make up an entry nobody wrote.
+Rankings DecodeRankings(std::span<const std::uint8_t> bytes) {
+    Rankings rankings;
+    for (std::size_t at = 0; at + RankingRecordSize <= bytes.size(); at += RankingRecordSize) {
+        const RankingEntry entry = DecodeRecord(bytes.data() + at);
+        CurrentRanking(rankings, entry.mode).push_back(entry);
     }
-    struct stat status {};
-    std::size_t filled = 0;
-    if (fstat(fd, &status) == 0 && S_ISREG(status.st_mode)) {
-        while (filled < MaxLoadedBytes) {
-            bytes.resize(std::min(filled + ReadChunk, MaxLoadedBytes));
-            const ssize_t got = read(fd, bytes.data() + filled, bytes.size() - filled);
-            if (got < 0 && errno == EINTR) {
-                continue;
-            }
-            if (got <= 0) {
-                break;
-            }
-            filled += static_cast<std::size_t>(got);
+    return rankings;
+}
+
+std::vector<std::uint8_t> EncodeRankings(const Rankings& rankings) {
+    std::vector<std::uint8_t> bytes;
+    for (const auto* ranking : {&rankings.SprintRanking, &rankings.EnduranceRanking}) {
+        for (const RankingEntry& entry : *ranking) {
+            const Record record = EncodeRecord(entry);
+            bytes.insert(bytes.end(), record.begin(), record.end());
         }
     }
-    close(fd);
-    bytes.resize(filled);
     return bytes;
 }
 
@@ -94,27 +83,29 @@ std::filesystem::path RankingFilePath() {
     return data / "quickstack" / "Quickstack.dat";
 }
 
-// A trailing fragment of less than a record is dropped: completing it with the bytes of
-// the record before would make up an entry nobody wrote.
+// A file larger than the load limit loads up to it, so that start-up never stalls.
 void LoadRankings(Rankings& rankings, const std::filesystem::path& file) {
-    rankings.SprintRanking.clear();
-    rankings.EnduranceRanking.clear();
-    const std::vector<std::uint8_t> bytes = ReadRankingFile(file);
-    for (std::size_t at = 0; at + RankingRecordSize <= bytes.size(); at += RankingRecordSize) {
-        const RankingEntry entry = DecodeRecord(bytes.data() + at);
-        CurrentRanking(rankings, entry.mode).push_back(entry);
-    }
+    const FileContent content = ReadFileContent(file, MaxLoadedBytes);
+    Rankings loaded = content.failure.empty() ? DecodeRankings(content.bytes) : Rankings{};
+    rankings.SprintRanking = std::move(loaded.SprintRanking);
+    rankings.EnduranceRanking = std::move(loaded.EnduranceRanking);
 }
 
-void SaveRankings(const Rankings& rankings, const std::filesystem::path& file) {
-    std::vector<std::uint8_t> bytes;
-    for (const auto* ranking : {&rankings.SprintRanking, &rankings.EnduranceRanking}) {
-        for (const RankingEntry& entry : *ranking) {
-            const Record record = EncodeRecord(entry);
-            bytes.insert(bytes.end(), record.begin(), record.end());
-        }
-    }
-    if (const std::string failure = ReplaceFile(file, bytes); !failure.empty()) {
+// A failed save keeps the change in memory, so the panel still shows the new record.
+void SaveRankings(Rankings& rankings, const RankingChange& change,
+                  const std::filesystem::path& file) {
+    Rankings written;
+    const std::string failure =
+        EditFile(file, MaxLoadedBytes, [&](std::span<const std::uint8_t> current) {
+            written = DecodeRankings(current);
+            change(written);
+            return EncodeRankings(written);
+        });
+    if (failure.empty()) {
+        rankings.SprintRanking = std::move(written.SprintRanking);
+        rankings.EnduranceRanking = std::move(written.EnduranceRanking);
+    } else {
+        change(rankings);
         std::fprintf(stderr, "quickstack: cannot save the rankings to %s: %s\n", file.c_str(),
                      failure.c_str());
     }

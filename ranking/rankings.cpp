@@ -9,6 +9,7 @@ const std::vector<RankingEntry>& CurrentRanking(const Rankings& rankings, int ga
 }
 
 void ClearRanking(Rankings& rankings, int gameMode, const std::filesystem::path& file) {
-    CurrentRanking(rankings, gameMode).clear();
-    SaveRankings(rankings, file);
+    SaveRankings(
+        rankings, [gameMode](Rankings& current) { CurrentRanking(current, gameMode).clear(); },
+        file);
 }

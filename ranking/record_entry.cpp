@@ -26,22 +26,28 @@ RankingEntry MakeEntry(int gameMode, std::string_view name, std::int32_t timeMs)
     return entry;
 }
 
+// At its place in its mode's ranking, which then loses its last entry when over 19.
+void InsertEntry(Rankings& rankings, const RankingEntry& entry) {
+    std::vector<RankingEntry>& ranking = CurrentRanking(rankings, entry.mode);
+    ranking.insert(ranking.begin() + static_cast<std::ptrdiff_t>(PlaceOf(ranking, entry.timeMs)),
+                   entry);
+    if (ranking.size() > MaxRankingEntries) {
+        ranking.pop_back();
+    }
+}
+
 }  // namespace
 
 void RecordFinish(GameState& state, Rankings& rankings, std::uint32_t now,
                   const NameRequest& askName, const std::filesystem::path& file) {
     const std::int32_t timeMs = StopChrono(state, now);
-    std::vector<RankingEntry>& ranking = CurrentRanking(rankings, state.GameMode);
-    const std::size_t place = PlaceOf(ranking, timeMs);
+    const std::size_t place = PlaceOf(CurrentRanking(rankings, state.GameMode), timeMs);
     if (place >= MaxRankingEntries) {
         return;
     }
     rankings.LastPlayerName = askName(std::string(RecordTitle) + std::to_string(place + 1),
                                       NamePrompt, rankings.LastPlayerName);
-    ranking.insert(ranking.begin() + static_cast<std::ptrdiff_t>(place),
-                   MakeEntry(state.GameMode, rankings.LastPlayerName, timeMs));
-    if (ranking.size() > MaxRankingEntries) {
-        ranking.pop_back();
-    }
-    SaveRankings(rankings, file);
+    const RankingEntry entry = MakeEntry(state.GameMode, rankings.LastPlayerName, timeMs);
+    SaveRankings(
+        rankings, [&entry](Rankings& current) { InsertEntry(current, entry); }, file);
 }

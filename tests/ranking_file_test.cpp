@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <set>
 
 #include "ranking/ranking.h"
 #include "tests/ranking_test_support.h"
@@ -18,11 +21,158 @@ TEST(RankingFile, NoFileGivesTwoEmptyRankings) {
 TEST(RankingFile, FirstSaveMakesTheDirectoryAndOneRecord) {
     ScratchDirectory dir;
     const auto file = dir.Path() / "share" / "quickstack" / "Quickstack.dat";
-    SaveRankings(Rankings{{Entry(0, "Ana", 61234)}, {}, ""}, file);
+    SaveWhole(Rankings{{Entry(0, "Ana", 61234)}, {}, ""}, file);
     EXPECT_EQ(ReadBytes(file), std::string("\0Ana\0\0\0\0\0\0\0\0\0\0\0\0\0\x32\xEF\0\0", 21));
     EXPECT_EQ(std::filesystem::status(file.parent_path()).permissions(),
               std::filesystem::perms::owner_all);
+    EXPECT_EQ(std::filesystem::status(file).permissions(),
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
     EXPECT_EQ(OtherFiles(file.parent_path()), 0);
+}
+
+std::set<std::string> Names(const std::filesystem::path& directory) {
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(directory)) {
+        names.insert(entry.path().filename().string());
+    }
+    return names;
+}
+
+struct Link {
+    std::string label;
+    friend void PrintTo(const Link& c, std::ostream* os) { *os << c.label; }
+    std::vector<std::string> chain;  // what each link holds, the first being Quickstack.dat
+    bool absolute;                   // the last one names the target from the root
+    bool targetExists;
+};
+
+class LinkedFile : public testing::TestWithParam<Link> {};
+
+// A ranking kept elsewhere, in a synced folder say, through a link: the save replaces the
+// file it names, beside it, and the link stays.
+TEST_P(LinkedFile, SaveReplacesTheFileItNames) {
+    ScratchDirectory dir;
+    const std::filesystem::path target = dir.Path() / "synced" / "ranking.dat";
+    std::filesystem::create_directory(target.parent_path());
+    if (GetParam().targetExists) {
+        WriteBytes(target, Record(0, "Alice", 70000) + Record(1, "Bob", 300000));
+    }
+    std::filesystem::path link = dir.File();
+    for (std::size_t i = 0; i < GetParam().chain.size(); ++i) {
+        const bool last = i + 1 == GetParam().chain.size();
+        std::filesystem::create_symlink(last && GetParam().absolute
+                                            ? dir.Path() / GetParam().chain[i]
+                                            : std::filesystem::path(GetParam().chain[i]),
+                                        link);
+        link = dir.Path() / GetParam().chain[i];
+    }
+    const std::set<std::string> names = Names(dir.Path());
+    Rankings rankings;
+    LoadRankings(rankings, dir.File());
+    ClearRanking(rankings, 1, dir.File());
+    const std::string sprint = GetParam().targetExists ? Record(0, "Alice", 70000) : "";
+    EXPECT_EQ(ReadBytes(target), sprint);
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.File()));
+    EXPECT_EQ(Names(dir.Path()), names);
+    EXPECT_EQ(Names(target.parent_path()), std::set<std::string>{"ranking.dat"});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Links, LinkedFile,
+    testing::Values(Link{"Relative", {"synced/ranking.dat"}, false, true},
+                    Link{"Absolute", {"synced/ranking.dat"}, true, true},
+                    Link{"Chain", {"other.dat", "synced/ranking.dat"}, false, true},
+                    Link{"ToAFileNotMadeYet", {"synced/ranking.dat"}, false, false}));
+
+TEST(RankingFile, LinkInALoopIsLeftAlone) {
+    ScratchDirectory dir;
+    std::filesystem::create_symlink("Quickstack.dat", dir.File());
+    const ChildOutcome outcome = RunInChild([&] { SaveWhole(Rankings{}, dir.File()); });
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.File()));
+    EXPECT_NE(outcome.errors.find("Too many levels of symbolic links"), std::string::npos)
+        << outcome.errors;
+}
+
+class FileMode : public testing::TestWithParam<std::filesystem::perms> {};
+
+// A file shared with a group or kept private stays so, and root gives it back to its owner.
+TEST_P(FileMode, SaveKeepsTheFilesModeAndOwner) {
+    ScratchDirectory dir;
+    WriteBytes(dir.File(), Record(0, "Alice", 70000));
+    std::filesystem::permissions(dir.File(), GetParam());
+    const uid_t owner = geteuid() == 0 ? 65534 : geteuid();
+    ASSERT_EQ(chown(dir.File().c_str(), owner, static_cast<gid_t>(-1)), 0);
+    Rankings rankings;
+    LoadRankings(rankings, dir.File());
+    ClearRanking(rankings, 0, dir.File());
+    EXPECT_EQ(ReadBytes(dir.File()), "");
+    struct stat saved {};
+    ASSERT_EQ(stat(dir.File().c_str(), &saved), 0);
+    EXPECT_EQ(static_cast<std::filesystem::perms>(saved.st_mode & 07777), GetParam());
+    EXPECT_EQ(saved.st_uid, owner);
+}
+
+using std::filesystem::perms;
+INSTANTIATE_TEST_SUITE_P(Modes, FileMode,
+                         testing::Values(perms::owner_read | perms::owner_write,
+                                         perms::owner_read | perms::owner_write | perms::group_read,
+                                         perms::owner_read | perms::owner_write |
+                                             perms::group_read | perms::group_write |
+                                             perms::others_read,
+                                         perms::owner_write | perms::others_read));
+
+// In a directory the player cannot write, a file they can write is rewritten in place.
+TEST(RankingFile, ReadOnlyDirectoryHoldingAWritableFileSaves) {
+    ScratchDirectory dir;
+    const std::filesystem::path file = dir.Path() / "locked" / "Quickstack.dat";
+    std::filesystem::create_directory(file.parent_path());
+    WriteBytes(file, Record(1, "Bob", 300000) + Record(0, "Alice", 70000));
+    if (geteuid() == 0) {
+        ASSERT_EQ(chown(file.c_str(), 65534, 65534), 0);
+    }
+    std::filesystem::permissions(file.parent_path(), perms::owner_read | perms::owner_exec |
+                                                         perms::others_read | perms::others_exec);
+    struct stat before {};
+    ASSERT_EQ(stat(file.c_str(), &before), 0);
+    const ChildOutcome outcome = RunInChild(
+        [&] {
+            Rankings rankings;
+            LoadRankings(rankings, file);
+            ClearRanking(rankings, 1, file);
+            _exit(rankings == Rankings{{Entry(0, "Alice", 70000)}, {}, ""} ? 0 : 1);
+        },
+        true);
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(outcome.errors, "");
+    EXPECT_EQ(ReadBytes(file), Record(0, "Alice", 70000));
+    struct stat after {};
+    ASSERT_EQ(stat(file.c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino) << "the file was replaced, not rewritten";
+    EXPECT_EQ(OtherFiles(file.parent_path()), 0);
+}
+
+// Only a save makes names of this shape, and only under the lock: one found then was left
+// by a save that was killed. Every other name is the player's own.
+TEST(RankingFile, SaveRemovesTheTemporaryFilesKilledSavesLeft) {
+    ScratchDirectory dir;
+    const std::set<std::string> players = {"Quickstack.dat.backup",
+                                           "Quickstack.dat.saving-Ab12C",
+                                           "Quickstack.dat.saving-Ab12Cd.old",
+                                           "Quickstack.dat.saving-A.12Cd",
+                                           "Other.dat.saving-Ab12Cd",
+                                           "Quickstack.dat"};
+    for (const std::string& name : players) {
+        WriteBytes(dir.Path() / name, "");
+    }
+    for (const std::string name :
+         {"Quickstack.dat.saving-Ab12Cd", "Quickstack.dat.saving-9zZ9zz"}) {
+        WriteBytes(dir.Path() / name, std::string(4000, 'x'));
+    }
+    std::filesystem::create_directory(dir.Path() / "Quickstack.dat.saving-Dir123");
+    SaveWhole(Rankings{{Entry(0, "Ana", 5)}, {}, ""}, dir.File());
+    std::set<std::string> kept = players;
+    kept.insert("Quickstack.dat.saving-Dir123");
+    EXPECT_EQ(Names(dir.Path()), kept);
 }
 
 TEST(RankingFile, EnduranceRecordFirstInTheFileIsSavedAfterSprint) {
@@ -32,7 +182,7 @@ TEST(RankingFile, EnduranceRecordFirstInTheFileIsSavedAfterSprint) {
     LoadRankings(rankings, dir.File());
     EXPECT_EQ(rankings.SprintRanking, Entries{Entry(0, "Sprint", 90000)});
     EXPECT_EQ(rankings.EnduranceRanking, Entries{Entry(1, "Endu", 300000)});
-    SaveRankings(rankings, dir.File());
+    SaveRankings(rankings, NoChange, dir.File());
     EXPECT_EQ(ReadBytes(dir.File()), Record(0, "Sprint", 90000) + Record(1, "Endu", 300000));
 }
 
@@ -50,7 +200,7 @@ TEST_P(RankingRoundTrip, SavesWhatItLoaded) {
     WriteBytes(dir.File(), GetParam().file);
     Rankings rankings;
     LoadRankings(rankings, dir.File());
-    SaveRankings(rankings, dir.File());
+    SaveRankings(rankings, NoChange, dir.File());
     EXPECT_EQ(ReadBytes(dir.File()), GetParam().saved);
 }
 
@@ -84,8 +234,10 @@ TEST(RankingFile, ZeroByteFileIsRewrittenByTheNextSave) {
     Rankings rankings;
     LoadRankings(rankings, dir.File());
     EXPECT_EQ(rankings, Rankings{});
-    rankings.EnduranceRanking.push_back(Entry(1, "Eve", 1000));
-    SaveRankings(rankings, dir.File());
+    SaveRankings(
+        rankings,
+        [](Rankings& current) { current.EnduranceRanking.push_back(Entry(1, "Eve", 1000)); },
+        dir.File());
     EXPECT_EQ(ReadBytes(dir.File()), Record(1, "Eve", 1000));
 }
 

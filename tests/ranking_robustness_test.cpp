@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
@@ -27,7 +28,7 @@ std::string ExpectedSave(const std::string& bytes) {
 
 std::string Saved(const Rankings& rankings) {
     ScratchDirectory dir;
-    SaveRankings(rankings, dir.File());
+    SaveWhole(rankings, dir.File());
     return ReadBytes(dir.File()).value_or("missing");
 }
 
@@ -46,7 +47,7 @@ TEST(RankingRobustness, RandomFilesLoadTheirWholeRecords) {
         ASSERT_EQ(rankings.SprintRanking.size() + rankings.EnduranceRanking.size(), length / 21)
             << "trial " << trial;
         if (trial % 100 == 0) {
-            SaveRankings(rankings, dir.File());
+            SaveRankings(rankings, NoChange, dir.File());
             ASSERT_EQ(ReadBytes(dir.File()), ExpectedSave(bytes)) << "trial " << trial;
         }
     }
@@ -94,15 +95,126 @@ void ExpectFailedSave(const ChildOutcome& outcome, const std::filesystem::path& 
     EXPECT_EQ(OtherFiles(file.parent_path()), 0);
 }
 
-TEST(RankingRobustness, SaveIntoReadOnlyDirectoryKeepsTheOldFile) {
+// Who saves a file that the test, root in CI, made.
+enum class Saver {
+    Owner,       // whoever runs the tests, root included
+    NotRoot,     // nobody when the tests run as root, for whom permissions do not hold
+    AnotherUser  // nobody; needs root
+};
+
+struct Refusal {
+    std::string label;
+    friend void PrintTo(const Refusal& c, std::ostream* os) { *os << c.label; }
+    std::filesystem::perms file;       // the ranking file's permissions
+    std::filesystem::perms directory;  // those of the directory that holds it
+    Saver saver;
+    std::string reason;
+};
+
+class RefusedSave : public testing::TestWithParam<Refusal> {};
+
+TEST_P(RefusedSave, LeavesTheFileAndMakesTheChangeInMemory) {
+    if (GetParam().saver == Saver::AnotherUser && geteuid() != 0) {
+        GTEST_SKIP() << "needs root, to save as another user";
+    }
     ScratchDirectory dir;
-    SaveRankings(OldRankings, dir.File());
-    std::filesystem::permissions(dir.Path(), std::filesystem::perms::owner_read |
-                                                 std::filesystem::perms::owner_exec |
-                                                 std::filesystem::perms::others_exec);
-    const ChildOutcome outcome = RunInChild([&] { SaveRankings(NewRankings, dir.File()); }, true);
-    ExpectFailedSave(outcome, dir.File(), "Permission denied");
+    SaveWhole(OldRankings, dir.File());
+    std::filesystem::permissions(dir.File(), GetParam().file);
+    std::filesystem::permissions(dir.Path(), GetParam().directory);
+    const ChildOutcome outcome = RunInChild(
+        [&] {
+            Rankings rankings = OldRankings;
+            ClearRanking(rankings, 0, dir.File());
+            _exit(rankings == Rankings{{}, OldRankings.EnduranceRanking, ""} ? 0 : 1);
+        },
+        GetParam().saver != Saver::Owner);
+    std::filesystem::permissions(dir.File(), std::filesystem::perms::owner_read,
+                                 std::filesystem::perm_options::add);
+    ExpectFailedSave(outcome, dir.File(), GetParam().reason);
 }
+
+using std::filesystem::perms;
+const perms Private = perms::owner_all | perms::others_exec;  // as the tests' directories are
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, RefusedSave,
+    testing::Values(Refusal{"Unreadable", perms::none, Private, Saver::NotRoot,
+                            "Permission denied"},
+                    Refusal{"ReadOnly", perms::owner_read | perms::group_read | perms::others_read,
+                            Private, Saver::Owner, "read-only"},
+                    Refusal{"AnotherUsersInASharedDirectory",
+                            perms::owner_read | perms::owner_write | perms::others_read, perms::all,
+                            Saver::AnotherUser, "Permission denied"}));
+
+// Faults injected by strace into the system calls on the file of a process that loads it
+// as start-up does, then saves a record or a clearing.
+struct Injection {
+    std::string label;
+    friend void PrintTo(const Injection& c, std::ostream* os) { *os << c.label; }
+    std::string fault;   // strace's -e inject=, for the calls on the file only
+    std::string file;    // its bytes before
+    std::string change;  // "record MODE NAME MS", "clear MODE", or "" to load alone
+    std::string memory;  // both rankings in memory after the save, in the file's format
+    std::string saved;   // the file after it
+    std::string error;   // the reason given by a failed save, "" for none
+};
+
+class InjectedFault : public testing::TestWithParam<Injection> {};
+
+TEST_P(InjectedFault, NeverCostsARecord) {
+    if (std::system("strace -qq -o /dev/null true 2>/dev/null") != 0) {
+        GTEST_SKIP() << "strace cannot run here";
+    }
+    ScratchDirectory dir, output;
+    WriteBytes(dir.File(), GetParam().file);
+    // LeakSanitizer, in a sanitized build, cannot trace a process that strace traces.
+    const std::string command = "ASAN_OPTIONS=detect_leaks=0 strace -qq -o /dev/null -P '" +
+                                dir.File().string() + "' -e inject=" + GetParam().fault + " '" +
+                                RANKING_TOOL + "' '" + dir.File().string() + "' " +
+                                GetParam().change + " >'" + output.Path().string() +
+                                "/memory' 2>'" + output.Path().string() + "/errors'";
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    EXPECT_EQ(ReadBytes(output.Path() / "memory"), GetParam().memory);
+    EXPECT_EQ(ReadBytes(dir.File()), GetParam().saved);
+    const std::string errors = ReadBytes(output.Path() / "errors").value_or("");
+    if (GetParam().error.empty()) {
+        EXPECT_EQ(errors, "");
+    } else {
+        EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
+        EXPECT_NE(errors.find(GetParam().error), std::string::npos) << errors;
+    }
+    EXPECT_EQ(OtherFiles(dir.Path()), 0);
+}
+
+const std::string Alice = Record(0, "Alice", 70000);
+const std::string Bob = Record(1, "Bob", 300000);
+const std::string Ana = Record(0, "Ana", 5);
+// More than the 64 KiB that one read takes: loading it takes three reads, the last at its end.
+const std::string Many = [] {
+    std::string bytes;
+    for (int i = 0; i < 4000; ++i) {
+        bytes += Record(0, "n", i);
+    }
+    return bytes;
+}();
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, InjectedFault,
+    testing::Values(Injection{"OpenFailsEveryTime", "openat:error=EIO", Alice + Bob,
+                              "record 0 Ana 5", Ana, Alice + Bob,
+                              "cannot open it: Input/output error"},
+                    Injection{"OpenFailsOnceAtStart", "openat:error=ENFILE:when=1", Alice + Bob,
+                              "record 0 Ana 5", Ana + Alice + Bob, Ana + Alice + Bob, ""},
+                    Injection{"ReadFailsEveryTime", "read:error=EIO", Alice + Bob, "clear 1", "",
+                              Alice + Bob, "cannot read it: Input/output error"},
+                    Injection{"ReadFailsOnceAtStart", "read:error=EIO:when=1", Alice + Bob,
+                              "clear 1", Alice, Alice, ""},
+                    Injection{"ReadFailsMidFileAtStartOnly", "read:error=EIO:when=2", Many + Bob,
+                              "", "", Many + Bob, ""},
+                    Injection{"ReadFailsMidFileAtStart", "read:error=EIO:when=2", Many + Bob,
+                              "clear 1", Many, Many, ""},
+                    Injection{"ReadFailsMidFileWhenSaving", "read:error=EIO:when=5", Many + Bob,
+                              "clear 1", Many, Many + Bob, "cannot read it: Input/output error"}));
 
 // Files can grow to 30 bytes and no further, as on a file system that is full.
 void FillTheDisk() {
@@ -115,17 +227,17 @@ void FillTheDisk() {
 
 TEST(RankingRobustness, SaveOntoFullDiskKeepsTheOldFile) {
     ScratchDirectory dir;
-    SaveRankings(OldRankings, dir.File());
+    SaveWhole(OldRankings, dir.File());
     const ChildOutcome outcome = RunInChild([&] {
         FillTheDisk();
-        SaveRankings(NewRankings, dir.File());
+        SaveWhole(NewRankings, dir.File());
     });
     ExpectFailedSave(outcome, dir.File(), "File too large");
 }
 
 TEST(RankingRobustness, RecordStaysInMemoryWhenItsSaveFails) {
     ScratchDirectory dir;
-    SaveRankings(OldRankings, dir.File());
+    SaveWhole(OldRankings, dir.File());
     const ChildOutcome outcome = RunInChild([&] {
         FillTheDisk();
         Rankings rankings = OldRankings;
@@ -138,13 +250,34 @@ TEST(RankingRobustness, RecordStaysInMemoryWhenItsSaveFails) {
     ExpectFailedSave(outcome, dir.File(), "File too large");
 }
 
-TEST(RankingRobustness, DirectoryInTheFilesPlaceStays) {
+TEST(RankingRobustness, NonRegularFileInTheFilesPlaceStays) {
+    for (const auto type :
+         {std::filesystem::file_type::directory, std::filesystem::file_type::fifo}) {
+        ScratchDirectory dir;
+        if (type == std::filesystem::file_type::directory) {
+            std::filesystem::create_directory(dir.File());
+        } else {
+            ASSERT_EQ(mkfifo(dir.File().c_str(), 0600), 0);
+        }
+        const ChildOutcome outcome = RunInChild([&] { SaveWhole(NewRankings, dir.File()); });
+        EXPECT_EQ(std::filesystem::symlink_status(dir.File()).type(), type);
+        EXPECT_NE(outcome.errors.find(dir.File().string() + ": it is not a regular file"),
+                  std::string::npos)
+            << outcome.errors;
+        EXPECT_EQ(OtherFiles(dir.Path()), 0);
+    }
+}
+
+// A game that was stopped in the middle of a save, its lock held: the save waits a few
+// seconds for it, then gives up rather than hang the game.
+TEST(RankingRobustness, SaveGivesUpOnALockHeldForGood) {
     ScratchDirectory dir;
-    std::filesystem::create_directory(dir.File());
-    const ChildOutcome outcome = RunInChild([&] { SaveRankings(NewRankings, dir.File()); });
-    EXPECT_TRUE(std::filesystem::is_directory(dir.File()));
-    EXPECT_NE(outcome.errors.find(dir.File().string()), std::string::npos) << outcome.errors;
-    EXPECT_EQ(OtherFiles(dir.Path()), 0);
+    SaveWhole(OldRankings, dir.File());
+    const int held = open(dir.Path().c_str(), O_RDONLY | O_DIRECTORY);
+    ASSERT_EQ(flock(held, LOCK_EX), 0);
+    const ChildOutcome outcome = RunInChild([&] { SaveWhole(NewRankings, dir.File()); });
+    close(held);
+    ExpectFailedSave(outcome, dir.File(), "another game keeps it locked");
 }
 
 // Kills a child while it saves, at a moment spread over the length of a save.
@@ -158,7 +291,7 @@ bool KilledDuringSave(const std::filesystem::path& file, Clock::duration delay) 
         close(ready[0]);
         const char go = 1;
         if (write(ready[1], &go, 1) == 1) {
-            SaveRankings(NewRankings, file);
+            SaveWhole(NewRankings, file);
         }
         _exit(0);
     }
@@ -180,7 +313,7 @@ TEST(RankingRobustness, SaveKilledAtAnyMomentLeavesOldOrNewFile) {
     Clock::duration saveTime{};
     for (int i = 0; i < 5; ++i) {
         const auto start = Clock::now();
-        SaveRankings(OldRankings, dir.File());
+        SaveWhole(OldRankings, dir.File());
         saveTime = std::max(saveTime, Clock::now() - start);
     }
     std::mt19937 random(7);
@@ -190,17 +323,10 @@ TEST(RankingRobustness, SaveKilledAtAnyMomentLeavesOldOrNewFile) {
         ASSERT_TRUE(KilledDuringSave(dir.File(), delay));
         const std::optional<std::string> bytes = ReadBytes(dir.File());
         ASSERT_TRUE(bytes == oldBytes || bytes == newBytes) << "trial " << trial;
-        if (bytes == newBytes) {
-            ++newSeen;
-            SaveRankings(OldRankings, dir.File());
-        } else {
-            ++oldSeen;
-        }
-        for (const auto& entry : std::filesystem::directory_iterator(dir.Path())) {
-            if (entry.path() != dir.File()) {
-                std::filesystem::remove(entry.path());
-            }
-        }
+        ++(bytes == newBytes ? newSeen : oldSeen);
+        // The next save removes any temporary file the killed one left.
+        SaveWhole(OldRankings, dir.File());
+        ASSERT_EQ(OtherFiles(dir.Path()), 0) << "trial " << trial;
     }
     EXPECT_GT(oldSeen, 0);
     EXPECT_GT(newSeen, 0);

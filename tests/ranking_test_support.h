@@ -77,6 +77,21 @@ inline RankingEntry Entry(std::uint8_t mode, std::string_view name, std::int32_t
     return entry;
 }
 
+// A save that changes nothing: the file is rewritten from what it holds.
+inline void NoChange(Rankings&) {}
+
+// Saves both rankings whole through the game's own save, whatever the file held.
+inline void SaveWhole(const Rankings& wanted, const std::filesystem::path& file) {
+    Rankings rankings;
+    SaveRankings(
+        rankings,
+        [&wanted](Rankings& current) {
+            current.SprintRanking = wanted.SprintRanking;
+            current.EnduranceRanking = wanted.EnduranceRanking;
+        },
+        file);
+}
+
 // Files beside the ranking file: the temporary ones a save must not leave behind.
 inline int OtherFiles(const std::filesystem::path& directory) {
     int count = 0;

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "core/core.h"
 #include "ranking/ranking.h"
@@ -40,9 +41,13 @@ std::vector<RankingEntry> Nineteen() {
         {10, 20, 30, 40, 50, 60, 70, 80, 90, 100, 110, 120, 130, 140, 150, 160, 170, 180, 190});
 }
 
-// Finishes a game of the mode that took `timeMs`, across the wrap of the tick count.
+// Finishes a game of the mode that took `timeMs`, across the wrap of the tick count, in a
+// game alone: its rankings are those of the file, which is made from them when missing.
 GameState FinishedGame(Rankings& rankings, int gameMode, std::int32_t timeMs,
                        NameRequester& requester, const std::filesystem::path& file) {
+    if (!std::filesystem::exists(file)) {
+        SaveWhole(rankings, file);
+    }
     GameState state;
     state.GameMode = gameMode;
     state.Playing = 1;
@@ -98,12 +103,17 @@ TEST(RecordFinish, PlaceTwentyAsksNothingAndWritesNothing) {
     ScratchDirectory dir;
     Rankings rankings{Nineteen(), {}, "Ana"};
     const Rankings before = rankings;
+    SaveWhole(rankings, dir.File());
+    struct stat saved {};
+    ASSERT_EQ(stat(dir.File().c_str(), &saved), 0);
     NameRequester requester;
     const GameState state = FinishedGame(rankings, 0, 191, requester, dir.File());
     EXPECT_EQ(state.Playing, 0);
     EXPECT_TRUE(requester.requests.empty());
     EXPECT_EQ(rankings, before);
-    EXPECT_FALSE(std::filesystem::exists(dir.File()));
+    struct stat after {};
+    ASSERT_EQ(stat(dir.File().c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, saved.st_ino) << "the file was replaced";
 }
 
 TEST(RecordFinish, LongerLoadedRankingLosesOnlyItsLastEntry) {

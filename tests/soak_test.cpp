@@ -1,9 +1,11 @@
 // Sessions of many seeded games on the fake clock: the greedy player with random slips,
 // new games, mode switches and clearings in between, and a player who types one of a few
 // names at each record, every input handed to the game's own ApplyInput as the shell
-// hands it over. After every event the well, the falling piece, the score, the chrono and
-// both rankings are checked, and the ranking file is read back; ticks and keys between
-// games, and the mode and rules buttons during one, must do nothing.
+// hands it over, while a second game on the same ranking file now and then files a record
+// or clears a ranking. After every event the well, the falling piece, the score, the
+// chrono and both rankings are checked, and the ranking file is read back: it must hold
+// every record of both games that no faster one or clearing has pushed out. Ticks and
+// keys between games, and the mode and rules buttons during one, must do nothing.
 // QUICKSTACK_SOAK_SECONDS sets how long it plays (20 by default); a failure names the
 // session's seed, which QUICKSTACK_SOAK_SEED starts from.
 #include <gtest/gtest.h>
@@ -13,6 +15,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <iterator>
+#include <optional>
 #include <random>
 #include <string>
 
@@ -26,6 +29,7 @@ namespace {
 
 constexpr int GamesPerSession = 10;
 constexpr int MinimumSessions = 4;  // enough for wins, losses and a finish too slow to rank
+constexpr int OtherGameOdds = 400;  // one event in this many is a save of the other game
 
 int Setting(const char* name, int fallback) {
     const char* value = std::getenv(name);
@@ -41,20 +45,48 @@ std::string NameField(const std::string& name) {
     return field;
 }
 
+// What the file must hold after each save of either game: its one change made to what it
+// held before, the new entry before the first that is not faster, 19 entries at most.
+struct RankingModel {
+    Rankings expected;
+
+    void Insert(int mode, const std::string& name, std::int32_t timeMs) {
+        std::vector<RankingEntry>& ranking = CurrentRanking(expected, mode);
+        RankingEntry entry{static_cast<std::uint8_t>(mode), {}, timeMs};
+        NameField(name).copy(entry.name.data(), RankingNameSize);
+        ranking.insert(std::find_if(ranking.begin(), ranking.end(),
+                                    [timeMs](const auto& e) { return e.timeMs >= timeMs; }),
+                       entry);
+        if (ranking.size() > MaxRankingEntries) {
+            ranking.pop_back();
+        }
+    }
+    void Clear(int mode) { CurrentRanking(expected, mode).clear(); }
+    // A game's rankings right after its own save.
+    bool Shows(const Rankings& rankings) const {
+        return rankings.SprintRanking == expected.SprintRanking &&
+               rankings.EnduranceRanking == expected.EnduranceRanking;
+    }
+};
+
 // Record entry as the program runs it, watched: a time that earns a place is asked a name
 // for, with the last name as default, and lands at the place the title tells.
 class SoakServices : public FakeServices {
   public:
-    SoakServices(std::uint32_t start, std::filesystem::path file, std::mt19937& dice)
-        : FakeServices(start), file_(std::move(file)), dice_(dice) {}
+    SoakServices(std::uint32_t start, std::filesystem::path file, std::mt19937& dice,
+                 RankingModel& model)
+        : FakeServices(start), file_(std::move(file)), dice_(dice), model_(model) {}
 
     Rankings rankings;
+    bool current = true;  // false while the other game has saved since this one did
     int records = 0;
     std::string problem;  // the first broken rule of record entry
 
     void ClearRanking(int gameMode) override {
         FakeServices::ClearRanking(gameMode);
         ::ClearRanking(rankings, gameMode, file_);
+        model_.Clear(gameMode);
+        current = true;
     }
 
     void RecordFinish(GameState& state) override {
@@ -83,11 +115,17 @@ class SoakServices : public FakeServices {
             Note(earnsPlace ? "a place was not asked for" : "a name was asked for no place");
         } else if (place > 0) {
             ++records;
-            const RankingEntry& entry = ranking.at(place - 1);
-            if (entry.timeMs != timeMs ||
-                std::string(entry.name.data(), RankingNameSize) != NameField(name)) {
-                Note("the record is not at the place the title gave");
+            model_.Insert(state.GameMode, name, timeMs);
+            // The title tells the place among the entries the player saw, which are those of
+            // the file unless the other game saved since.
+            if (current) {
+                const RankingEntry& entry = ranking.at(place - 1);
+                if (entry.timeMs != timeMs ||
+                    std::string(entry.name.data(), RankingNameSize) != NameField(name)) {
+                    Note("the record is not at the place the title gave");
+                }
             }
+            current = true;
         }
     }
 
@@ -100,6 +138,7 @@ class SoakServices : public FakeServices {
 
     std::filesystem::path file_;
     std::mt19937& dice_;
+    RankingModel& model_;
     std::string lastName_;
 };
 
@@ -166,26 +205,33 @@ std::string PlayProblem(const GameState& state, std::uint32_t now) {
     return "";
 }
 
-std::string RankingProblem(const Rankings& rankings, const std::filesystem::path& file) {
-    for (int mode : {0, 1}) {
-        const std::vector<RankingEntry>& ranking = CurrentRanking(rankings, mode);
-        if (ranking.size() > MaxRankingEntries) {
-            return "a ranking holds " + std::to_string(ranking.size()) + " entries";
-        }
-        for (std::size_t i = 0; i < ranking.size(); ++i) {
-            if (ranking[i].mode != mode || (i > 0 && ranking[i - 1].timeMs > ranking[i].timeMs)) {
-                return "a ranking is out of order or holds the other mode's entry";
+std::string RankingProblem(const Rankings& rankings, bool current, const RankingModel& model,
+                           const std::filesystem::path& file) {
+    for (const Rankings* shown : {&rankings, &model.expected}) {
+        for (int mode : {0, 1}) {
+            const std::vector<RankingEntry>& ranking = CurrentRanking(*shown, mode);
+            if (ranking.size() > MaxRankingEntries) {
+                return "a ranking holds " + std::to_string(ranking.size()) + " entries";
+            }
+            for (std::size_t i = 0; i < ranking.size(); ++i) {
+                if (ranking[i].mode != mode ||
+                    (i > 0 && ranking[i - 1].timeMs > ranking[i].timeMs)) {
+                    return "a ranking is out of order or holds the other mode's entry";
+                }
             }
         }
     }
     Rankings loaded;
-    loaded.LastPlayerName = rankings.LastPlayerName;
     LoadRankings(loaded, file);
-    const std::size_t entries = rankings.SprintRanking.size() + rankings.EnduranceRanking.size();
+    const std::size_t entries =
+        model.expected.SprintRanking.size() + model.expected.EnduranceRanking.size();
     const std::uintmax_t size =
         std::filesystem::exists(file) ? std::filesystem::file_size(file) : 0;
-    if (loaded != rankings || size != RankingRecordSize * entries) {
-        return "the ranking file differs from the rankings";
+    if (!model.Shows(loaded) || size != RankingRecordSize * entries) {
+        return "the ranking file lost a record or holds one it should not";
+    }
+    if (current && !model.Shows(rankings)) {
+        return "the game does not show what it saved";
     }
     if (OtherFiles(file.parent_path()) != 0) {
         return "a save left a file behind";
@@ -197,6 +243,7 @@ struct Outcome {
     int won = 0;
     int lost = 0;
     int records = 0;
+    int otherSaves = 0;
     long events = 0;
 };
 
@@ -232,10 +279,11 @@ class Session {
   public:
     explicit Session(std::uint32_t seed, Dispatch dispatch = ApplyInput)
         : dice_(seed),
-          services_(0xFFFFFFFFu - dice_() % 2000000, scratch_.File(), dice_),
+          services_(0xFFFFFFFFu - dice_() % 2000000, scratch_.File(), dice_, model_),
           dispatch_(dispatch) {
         state_.random.SeedRandom(seed);
         FillRankings();
+        LoadRankings(other_, scratch_.File());
     }
 
     // Plays its games; the first broken rule ends it, with the event it came after.
@@ -251,7 +299,8 @@ class Session {
             } else if (wasPlaying && state_.Playing == 0 && event != "new game") {
                 ++(state_.Score >= TargetOf(state_.GameMode) ? outcome.won : outcome.lost);
             }
-            std::string problem = GatingProblem(before, state_, input_, services_.log);
+            std::string problem =
+                input_ ? GatingProblem(before, state_, *input_, services_.log) : "";
             if (problem.empty()) {
                 problem = WellProblem(state_, tally_);
             }
@@ -262,7 +311,11 @@ class Session {
                 problem = services_.problem;
             }
             if (problem.empty()) {
-                problem = RankingProblem(services_.rankings, scratch_.File());
+                problem =
+                    RankingProblem(services_.rankings, services_.current, model_, scratch_.File());
+            }
+            if (problem.empty() && otherSaved_ && !model_.Shows(other_)) {
+                problem = "the other game does not show what it saved";
             }
             if (!problem.empty()) {
                 return problem + " (after " + event + ", event " + std::to_string(outcome.events) +
@@ -270,6 +323,7 @@ class Session {
             }
         }
         outcome.records += services_.records;
+        outcome.otherSaves += otherSaves_;
         return "";
     }
 
@@ -278,8 +332,13 @@ class Session {
     // and keys that must do nothing, mode switches and the odd clearing; during one the
     // player's keys and ticks, a slip now and then, and rarely a menu button.
     std::string Step() {
-        const int roll = static_cast<int>(dice_() % 100000);
+        otherSaved_ = false;
+        input_.reset();
         services_.log.clear();
+        if (dice_() % OtherGameOdds == 0) {
+            return OtherGameSaves();
+        }
+        const int roll = static_cast<int>(dice_() % 100000);
         if (state_.Playing == 0) {
             if (roll < 60000) {
                 return Apply({Input::Kind::Button, NewGameButton}, "new game");
@@ -333,6 +392,39 @@ class Session {
         return DownArrow;
     }
 
+    // The other game on the file, its rankings as it last loaded or saved them: mostly a
+    // finish of either mode, at times around those of the ranking, sometimes a clearing.
+    std::string OtherGameSaves() {
+        const int mode = static_cast<int>(dice_() % 2);
+        if (dice_() % 10 == 0) {
+            ClearRanking(other_, mode, scratch_.File());
+            model_.Clear(mode);
+        } else {
+            const std::uint32_t shortest = mode == 0 ? 80000 : 800000;  // milliseconds
+            GameState state;
+            state.GameMode = mode;
+            state.Playing = 1;
+            const std::string name = Names[dice_() % std::size(Names)];
+            bool asked = false;
+            const auto timeMs = static_cast<std::int32_t>(shortest + dice_() % (shortest * 3 / 4));
+            ::RecordFinish(
+                state, other_, state.ChronoStart + static_cast<std::uint32_t>(timeMs),
+                [&](auto, auto, auto) {
+                    asked = true;
+                    return name;
+                },
+                scratch_.File());
+            if (!asked) {
+                return "the other game's finish, too slow";
+            }
+            model_.Insert(mode, name, timeMs);
+        }
+        services_.current = false;
+        otherSaved_ = true;
+        ++otherSaves_;
+        return "the other game's save";
+    }
+
     // A file of earlier runs: up to 19 times per mode around those the player makes.
     void FillRankings() {
         for (int mode : {0, 1}) {
@@ -348,18 +440,23 @@ class Session {
             std::sort(ranking.begin(), ranking.end(),
                       [](const auto& a, const auto& b) { return a.timeMs < b.timeMs; });
         }
-        SaveRankings(services_.rankings, scratch_.File());
+        SaveWhole(services_.rankings, scratch_.File());
+        model_.expected = services_.rankings;
     }
 
     std::mt19937 dice_;
     ScratchDirectory scratch_;
+    RankingModel model_;
     SoakServices services_;
+    Rankings other_;
+    bool otherSaved_ = false;  // by the last event
+    int otherSaves_ = 0;
     GameState state_;
     Tally tally_;
     Placement plan_;
     int plannedAt_ = -1;  // the lock count when the plan was made
     Dispatch dispatch_;
-    Input input_;
+    std::optional<Input> input_;  // what this step handed to the game, if anything
 };
 
 TEST(Soak, GamesKeepTheWellTheScoreAndTheRankingsSound) {
@@ -373,11 +470,14 @@ TEST(Soak, GamesKeepTheWellTheScoreAndTheRankingsSound) {
         ++seed;
         ++sessions;
     } while (sessions < MinimumSessions || std::chrono::steady_clock::now() < end);
-    std::printf("%d sessions, %ld events: %d games won, %d lost, %d records\n", sessions,
-                outcome.events, outcome.won, outcome.lost, outcome.records);
+    std::printf(
+        "%d sessions, %ld events: %d games won, %d lost, %d records, %d saves of the "
+        "other game\n",
+        sessions, outcome.events, outcome.won, outcome.lost, outcome.records, outcome.otherSaves);
     EXPECT_GT(outcome.won, 0);
     EXPECT_GT(outcome.lost, 0);
     EXPECT_GT(outcome.records, 0);
+    EXPECT_GT(outcome.otherSaves, 0);
     EXPECT_LT(outcome.records, outcome.won) << "no finish was too slow for a full ranking";
 }
 

@@ -55,6 +55,13 @@ TEST(Windows1252, MalformedUtf8BecomesQuestionMarks) {
     EXPECT_EQ(Windows1252("\xC0\xAF"), "??");  // an overlong '/'
 }
 
+TEST(Windows1252, TypedAccentsAreComposedFirst) {
+    EXPECT_EQ(ToWindows1252(QString::fromUtf8("He\u0301le\u0300ne c\u0327a")),
+              "H\xE9l\xE8ne \xE7\x61");
+    EXPECT_EQ(ToWindows1252(QString::fromUtf8("Zoe\u0308 N\u0303")), "Zo\xEB \xD1");
+    EXPECT_EQ(ToWindows1252(QString::fromUtf8("x\u0301")), "x?") << "no composed form in the set";
+}
+
 TEST(Windows1252, EveryByteSurvivesTheRoundTrip) {
     std::string all;
     for (int byte = 1; byte < 256; ++byte) {

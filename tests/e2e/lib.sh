@@ -119,14 +119,19 @@ expect_window_facts() {
 FACTS
 }
 
-# The window's top-left corner on the root window.
+# window_origin [ID]: the top-left corner of the window (the game's) on the root window.
 window_origin() {
-    xdotool getwindowgeometry --shell "$(window_id Quickstack)" | awk -F= '
+    xdotool getwindowgeometry --shell "${1:-$(window_id Quickstack)}" | awk -F= '
         /^X=/ { x = $2 } /^Y=/ { y = $2 } END { print x " " y }'
 }
 
 click_at() {  # root X Y
-    xdotool mousemove --sync "$1" "$2" click 1
+    # --sync waits for the pointer to move, which it never does when it is there already.
+    if [ "$(xdotool getmouselocation --shell | sed -n 's/^[XY]=//p' | xargs)" = "$1 $2" ]; then
+        xdotool click 1
+    else
+        xdotool mousemove --sync "$1" "$2" click 1
+    fi
 }
 
 # glide X1 Y1 X2 Y2: the pointer from one root point to another in small steps, as a

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The rankings on the panel and in their file: a seeded file shows, each mode's
-# "Efface classement" clears only its own records, and a finished sprint asks for the
-# name and files the record.
+# "Efface classement" clears only its own records, a finished sprint asks for the name and
+# files the record, and two games at once on one file both keep what they saved.
 . "$(dirname "$0")/lib.sh"
 NEAR_TARGET=${NEAR_TARGET:-$(dirname "$QUICKSTACK")/../tests/quickstack_near_target}
 file="$XDG_DATA_HOME/quickstack/Quickstack.dat"
@@ -19,7 +19,7 @@ record 0 Alice 61234 >"$WORK/sprint.dat"
 record 1 Bob 300000 >"$WORK/endurance.dat"
 cat "$WORK/endurance.dat" "$WORK/sprint.dat" >"$file"  # interleaved order loads too
 
-start_display 1024x768
+start_display 1700x768  # room for two windows side by side
 start_game
 read -r ox oy <<<"$(window_origin)"
 shot
@@ -54,4 +54,53 @@ sleep 0.5
 cmp -s <(head -c 17 "$file") "$WORK/name.dat" || fail "the record holds $(od -c "$file")"
 shot
 has_text_line 0 || fail "the new record does not show on the panel"
+click_at $((ox + 110)) $((oy + 180))
+wait_for_exit 5
+
+# Two games on one file, side by side: a sprint record filed in one, then the endurance
+# ranking cleared in the other, which had loaded the file before the record.
+record 0 Alice 61234 >"$file"
+record 1 Bob 300000 >>"$file"
+game_window() {  # PID: the window of that game, once it shows
+    local id
+    for _ in $(seq 100); do
+        id=$(xdotool search --all --onlyvisible --pid "$1" --name '^Quickstack$' | head -n 1)
+        [ -n "$id" ] && echo "$id" && return 0
+        sleep 0.1
+    done
+    fail "no window for the game $1"
+}
+QUICKSTACK=$NEAR_TARGET start_game
+near_window=$(game_window "$GAME_PID")
+xdotool windowmove --sync "$near_window" 880 80
+start_game
+other_window=$(game_window "$GAME_PID")
+xdotool windowmove --sync "$other_window" 40 80
+sleep 5  # the near-target game's count-down
+xdotool windowfocus --sync "$near_window" key Down
+wait_for_window "Bravo, tu es le N° 1"
+xdotool type --delay 50 "Zoé"
+xdotool key Return
+sleep 0.5
+# the file without the new record's time
+without_time() { head -c 17 "$file"; tail -c +22 "$file"; }
+cat "$WORK/name.dat" <(record 0 Alice 61234) >"$WORK/sprint.dat"
+cmp -s <(without_time) <(cat "$WORK/sprint.dat" <(record 1 Bob 300000)) ||
+    fail "the record did not join the rankings: $(od -c "$file")"
+read -r ox oy <<<"$(window_origin "$near_window")"
+shot  # the name box closed over neither panel: nothing but the game drew the record
+has_text_line 1 || fail "the game that filed the record does not show both sprint lines"
+read -r ox oy <<<"$(window_origin "$other_window")"
+click_at $((ox + 110)) $((oy + 130))  # "Mode de jeu": endurance
+sleep 0.3
+click_at $((ox + 110)) $((oy + 155))  # "Efface classement"
+sleep 0.5
+cmp -s <(without_time) "$WORK/sprint.dat" ||
+    fail "clearing endurance in the other game lost the record: $(od -c "$file")"
+shot
+has_text_line 0 && fail "the cleared endurance ranking still shows"
+click_at $((ox + 110)) $((oy + 130))  # back to sprint
+sleep 0.3
+shot
+has_text_line 1 || fail "the clearing game does not show the record it saved with"
 echo "rankings: ok"
