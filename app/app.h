@@ -7,7 +7,7 @@
 
 #include "core/core.h"
 #include "platform/platform.h"
-#include "ranking/ranking.h"
+#include "ranking/ranking_panel.h"
 #include "sound/sound.h"
 
 // The core's services as the program fills them: the platform's clock, play area and

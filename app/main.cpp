@@ -1,4 +1,3 @@
-#include <QApplication>
 #include <cstdio>
 
 #include "app/app.h"
@@ -9,9 +8,6 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "quickstack: %s\n", problem.c_str());
         return 1;
     }
-    QApplication application(argc, argv);
-    // One id for the desktop entry, the Wayland app id and the X11 window class.
-    QApplication::setApplicationName("org.quickstack.Quickstack");
-    QGuiApplication::setDesktopFileName("org.quickstack.Quickstack");
+    StartPlatform(argc, argv, "org.quickstack.Quickstack");
     return RunQuickstack();
 }

@@ -90,9 +90,21 @@ bool DisplayAvailable() {
     return DisplayProblem().empty();
 }
 
+namespace {
+
+std::unique_ptr<QApplication> g_application;
+
+// Qt ends the process with exit(1) from inside its event loop when the display goes
+// away; destroying the application then would crash, so it is left to the system (and
+// stays reachable, so that no leak checker takes it for lost).
+QApplication* g_leftApplication = nullptr;
+void LeaveApplicationToTheSystem() {
+    g_leftApplication = g_application.release();
+}
+
 // Qt aborts the process when its platform cannot start; the layer would rather say so
 // from InitPlayAreaSystem and keep every other service usable off-screen.
-void EnsureApplication() {
+void MakeApplication(int& argc, char** argv) {
     if (QCoreApplication::instance() != nullptr) {
         return;
     }
@@ -100,10 +112,26 @@ void EnsureApplication() {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         g_forcedOffscreen = true;
     }
+    g_application = std::make_unique<QApplication>(argc, argv);
+    [[maybe_unused]] static const int registered = std::atexit(&LeaveApplicationToTheSystem);
+}
+
+}  // namespace
+
+void EnsureApplication() {
     static int argc = 1;
     static char name[] = "quickstack";
     static char* argv[] = {name, nullptr};
-    static const auto application = std::make_unique<QApplication>(argc, argv);
+    MakeApplication(argc, argv);
+}
+
+void StartPlatform(int& argc, char** argv, std::string_view desktopId) {
+    MakeApplication(argc, argv);
+    const QString id =
+        QString::fromUtf8(desktopId.data(), static_cast<qsizetype>(desktopId.size()));
+    // Qt 6.4 takes the X11 class from the application's name, not the desktop file's.
+    QCoreApplication::setApplicationName(id);
+    QGuiApplication::setDesktopFileName(id);
 }
 
 void SyncWithDisplay() {

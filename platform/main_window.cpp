@@ -194,7 +194,7 @@ Handle OpenMainWindow(int /*number*/, int x, int y, int width, int height, std::
     return state.windowHandle;
 }
 
-// The project's icon comes with its resources; until then the window simply has none.
+// The project's icon is compiled into the layer, so it shows before anything is installed.
 void SetWindowIcon(Handle window) {
     if (IsMainWindow(window)) {
         State().window->setWindowIcon(QIcon(QStringLiteral(":/quickstack/icon.png")));

@@ -32,6 +32,10 @@ std::string Windows1252(std::string_view utf8);
 // that the program can say so and end instead of letting the toolkit abort it. It also
 // readies the toolkit to show the window at a whole-number scale on HiDPI screens.
 std::string DisplayProblem();
+// Starts the layer for a program that the desktop knows by this id: its desktop entry,
+// its Wayland app id and its X11 window class. Qt's own options on the command line stay
+// Qt's.
+void StartPlatform(int& argc, char** argv, std::string_view desktopId);
 
 // Kernel services.
 std::uint32_t TickCount();     // monotonic milliseconds since boot, wrapping at 2^32

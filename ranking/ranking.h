@@ -66,7 +66,3 @@ using NameRequest = std::function<std::string(std::string_view title, std::strin
 // 19 places is filed under the name asked for, and the file is rewritten.
 void RecordFinish(GameState& state, Rankings& rankings, std::uint32_t now,
                   const NameRequest& askName, const std::filesystem::path& file);
-
-// Draws the ranking of the mode into the main window, beside the play area. Lines that
-// would fall below the window are not drawn. Lives in the ranking_panel library.
-void DrawRankingPanel(const Rankings& rankings, int gameMode);

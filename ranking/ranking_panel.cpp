@@ -3,7 +3,7 @@
 #include "core/core.h"
 #include "platform/platform.h"
 #include "ranking/panel_text.h"
-#include "ranking/ranking.h"
+#include "ranking/ranking_panel.h"
 #include "view/screen.h"
 
 namespace {

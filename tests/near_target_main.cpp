@@ -1,13 +1,11 @@
 // The real program, started one row short of the sprint target: a vertical straight
 // piece hangs over the one gap of a bottom row worth the last 10 points, so that an
 // end-to-end test can finish a game with one key. Never installed.
-#include <QApplication>
-
 #include "app/app.h"
 #include "view/view.h"
 
 int main(int argc, char* argv[]) {
-    QApplication application(argc, argv);
+    StartPlatform(argc, argv, "org.quickstack.Quickstack");
     Program program;
     if (const std::optional<int> failed = StartUp(program)) {
         return *failed;

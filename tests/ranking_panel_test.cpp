@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "ranking/ranking.h"
+#include "ranking/ranking_panel.h"
 #include "tests/picture_test_helpers.h"
 #include "tests/ranking_test_support.h"
 
