@@ -1,4 +1,4 @@
-// Whole games played through the core's moves by a simple greedy player, on the fake
+// Whole games played through the game's inputs by a simple greedy player, on the fake
 // clock: each runs from the count-down to the mode's target in milliseconds.
 #include <gtest/gtest.h>
 
@@ -8,25 +8,27 @@
 
 namespace {
 
-// One piece: a gravity tick, the turns and shifts towards the chosen place, a drop.
+// One piece, as the player's inputs: a gravity tick, the turns and shifts towards the
+// chosen place, a drop.
 void PlayOnePiece(GameState& state, FakeServices& services) {
+    const auto press = [&](int key) { ApplyInput(state, {Input::Kind::Key, key}, services); };
     services.now += 1000;
-    GravityStep(state, services);
+    ApplyInput(state, {Input::Kind::Tick}, services);
     if (state.Playing == 0) {
         return;
     }
     const Placement target = ChoosePlacement(state);
     for (int turns = 0; turns < 3 && state.piece.rotation != target.rotation; ++turns) {
-        Rotate(state, services);
+        press(UpArrow);
     }
     for (int steps = 0; steps < WellColumns && state.piece.column > target.column; ++steps) {
-        ShiftLeft(state, services);
+        press(LeftArrow);
     }
     for (int steps = 0; steps < WellColumns && state.piece.column < target.column; ++steps) {
-        ShiftRight(state, services);
+        press(RightArrow);
     }
     services.now += 300;
-    Drop(state, services);
+    press(DownArrow);
 }
 
 struct WholeGame {
@@ -41,7 +43,7 @@ TEST_P(WholeGameTest, ReachesTheTargetWithEveryRowScoredHeardAndTimed) {
     GameState state;
     state.GameMode = GetParam().mode;
     state.random.SeedRandom(GetParam().seed);
-    StartNewGame(state, services);
+    ApplyInput(state, {Input::Kind::Button, NewGameButton}, services);
     const std::uint32_t start = state.ChronoStart;
 
     while (state.Playing == 1) {
