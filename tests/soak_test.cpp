@@ -348,7 +348,7 @@ class Session {
                                            : Input{Input::Kind::Key, LeftArrow + roll % 4},
                              "tick or key between games");
             }
-            return Apply({Input::Kind::Button, roll < 98500 ? ModeButton : ClearButton}, "button");
+            return Apply({Input::Kind::Button, roll < 99700 ? ModeButton : ClearButton}, "button");
         }
         if (roll < 4) {
             return Apply({Input::Kind::Button, roll + 1}, "button during a game");
@@ -396,7 +396,7 @@ class Session {
     // finish of either mode, at times around those of the ranking, sometimes a clearing.
     std::string OtherGameSaves() {
         const int mode = static_cast<int>(dice_() % 2);
-        if (dice_() % 10 == 0) {
+        if (dice_() % 40 == 0) {
             ClearRanking(other_, mode, scratch_.File());
             model_.Clear(mode);
         } else {
