@@ -14,26 +14,21 @@ constexpr int PanelY = 210;
 constexpr std::uint32_t TextColour = Rgb(32, 32, 32);
 
 struct Ink {
-    int left = 1000, top = 1000, right = -1, bottom = -1;
-    int full = 0;  // pixels wholly in the text colour
+    int left, top, right, bottom;  // both ends included
+    int full;                      // pixels wholly in the text colour
 };
 
 // Where the window's panel differs from the empty panel, within one value box.
 Ink InkIn(int boxX, int boxY, int width, int height) {
-    Ink ink;
-    for (int y = boxY; y < boxY + height; ++y) {
-        for (int x = boxX; x < boxX + width; ++x) {
-            const std::uint32_t pixel = WindowPixel(x, y);
-            if (pixel != ImagePixel(GamePanelImage, x - PanelX, y - PanelY)) {
-                ink.left = std::min(ink.left, x);
-                ink.top = std::min(ink.top, y);
-                ink.right = std::max(ink.right, x);
-                ink.bottom = std::max(ink.bottom, y);
-                ink.full += pixel == TextColour ? 1 : 0;
-            }
-        }
-    }
-    return ink;
+    const Area box{boxX, boxY, boxX + width, boxY + height};
+    const PixelTest inked = [](int x, int y, std::uint32_t pixel) {
+        return pixel != ImagePixel(GamePanelImage, x - PanelX, y - PanelY);
+    };
+    const Area ink = BoundsOf(box, WindowPixel, inked);
+    const int full = CountPixels(box, WindowPixel, [&](int x, int y, std::uint32_t pixel) {
+        return pixel == TextColour && inked(x, y, pixel);
+    });
+    return {ink.left, ink.top, ink.right - 1, ink.bottom - 1, full};
 }
 
 Ink ChronoInk() {

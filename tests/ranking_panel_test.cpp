@@ -100,13 +100,8 @@ int NameTextWidth(const std::string& text) {
 
 // Pixels wholly in one colour within a window rectangle (right and bottom exclusive).
 int CountInWindow(int left, int top, int right, int bottom, std::uint32_t colour) {
-    int count = 0;
-    for (int y = top; y < bottom; ++y) {
-        for (int x = left; x < right; ++x) {
-            count += WindowPixel(x, y) == colour ? 1 : 0;
-        }
-    }
-    return count;
+    return CountPixels({left, top, right, bottom}, WindowPixel,
+                       [colour](int, int, std::uint32_t pixel) { return pixel == colour; });
 }
 
 class RankingPanel : public PictureTest {
