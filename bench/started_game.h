@@ -7,27 +7,19 @@
 #include <stdlib.h>
 
 #include <chrono>
-#include <filesystem>
 #include <functional>
 #include <memory>
 #include <thread>
 
-#include "app/app.h"
+#include "tests/started_program.h"
 
 // None, with the benchmark marked as failed, where the program does not start.
 inline std::unique_ptr<Program> StartedGame(benchmark::State& state) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    const std::filesystem::path data = std::filesystem::temp_directory_path() / "quickstack-bench";
-    std::filesystem::remove_all(data);
-    setenv("XDG_DATA_HOME", data.c_str(), 1);
-    auto program = std::make_unique<Program>();
-    program->midi.MidiOut = std::make_unique<MidiRecorder>();
-    program->state.random.SeedRandom(20240601);
-    if (StartUp(*program).has_value()) {
+    auto program = StartedProgram(std::filesystem::temp_directory_path() / "quickstack-bench");
+    if (!program) {
         state.SkipWithError("the program did not start");
-        return nullptr;
     }
-    RepaintNow(program->window);
     return program;
 }
 

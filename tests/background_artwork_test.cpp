@@ -79,15 +79,12 @@ TEST_F(Background, BodyFadesFromDarkBlueToNearBlackWithTiesToEven) {
 }
 
 TEST_F(Background, GridIsBlackEveryTenPixelsBelowTheBand) {
-    int wrong = 0;
-    for (int y = 46; y < 600; ++y) {
-        for (int x = 0; x < 800; ++x) {
-            if (OnGrid(x, y) && !UnderAPanel(x, y) && !(x >= 540 && y >= 560)) {
-                wrong += ImagePixel(BackgroundImage, x, y) != Black;
-            }
-        }
-    }
-    EXPECT_EQ(wrong, 0);
+    EXPECT_EQ(CountPixels({0, 46, 800, 600}, PixelsOf(ImageTarget(BackgroundImage)),
+                          [](int x, int y, std::uint32_t pixel) {
+                              return OnGrid(x, y) && !UnderAPanel(x, y) &&
+                                     !(x >= 540 && y >= 560) && pixel != Black;
+                          }),
+              0);
     EXPECT_EQ(ImagePixel(BackgroundImage, 3, 46), Black);   // the first body row
     EXPECT_EQ(ImagePixel(BackgroundImage, 3, 596), Black);  // the last grid row
     EXPECT_EQ(ImagePixel(BackgroundImage, 3, 597), BodyColour(597));
@@ -123,8 +120,8 @@ INSTANTIATE_TEST_SUITE_P(Panels, PanelInBackground,
                          [](const auto& info) { return std::string(info.param.name); });
 
 int CountColour(int left, int top, int right, int bottom, std::uint32_t colour) {
-    return CountPixels(BackgroundImage, left, top, right, bottom,
-                       [colour](std::uint32_t pixel) { return pixel == colour; });
+    return CountPixels({left, top, right, bottom}, PixelsOf(ImageTarget(BackgroundImage)),
+                       [colour](int, int, std::uint32_t pixel) { return pixel == colour; });
 }
 
 TEST_F(Background, TitleIsYellowOverItsShadowNearX270) {

@@ -1,10 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cmath>
 #include <ostream>
 #include <string>
 
+#include "tests/golden.h"
 #include "tests/picture_test_helpers.h"
 
 namespace {
@@ -14,26 +13,21 @@ constexpr int PanelY = 210;
 constexpr std::uint32_t TextColour = Rgb(32, 32, 32);
 
 struct Ink {
-    int left = 1000, top = 1000, right = -1, bottom = -1;
-    int full = 0;  // pixels wholly in the text colour
+    int left, top, right, bottom;  // both ends included
+    int full;                      // pixels wholly in the text colour
 };
 
 // Where the window's panel differs from the empty panel, within one value box.
 Ink InkIn(int boxX, int boxY, int width, int height) {
-    Ink ink;
-    for (int y = boxY; y < boxY + height; ++y) {
-        for (int x = boxX; x < boxX + width; ++x) {
-            const std::uint32_t pixel = WindowPixel(x, y);
-            if (pixel != ImagePixel(GamePanelImage, x - PanelX, y - PanelY)) {
-                ink.left = std::min(ink.left, x);
-                ink.top = std::min(ink.top, y);
-                ink.right = std::max(ink.right, x);
-                ink.bottom = std::max(ink.bottom, y);
-                ink.full += pixel == TextColour ? 1 : 0;
-            }
-        }
-    }
-    return ink;
+    const Area box{boxX, boxY, boxX + width, boxY + height};
+    const PixelTest inked = [](int x, int y, std::uint32_t pixel) {
+        return pixel != ImagePixel(GamePanelImage, x - PanelX, y - PanelY);
+    };
+    const Area ink = BoundsOf(box, WindowPixel, inked);
+    const int full = CountPixels(box, WindowPixel, [&](int x, int y, std::uint32_t pixel) {
+        return pixel == TextColour && inked(x, y, pixel);
+    });
+    return {ink.left, ink.top, ink.right - 1, ink.bottom - 1, full};
 }
 
 Ink ChronoInk() {
@@ -115,23 +109,6 @@ TEST_F(GamePanel, ReadsTheChronoOnlyWhileAGameRuns) {
     EXPECT_EQ(running.ChronoStart, 5000u);
 }
 
-// The panel as drawn by hand on an image: the empty panel, the time text with its pen
-// at (59, 254) and the points with theirs centred by measure at y 345.
-void DrawExpectedPanel(int number, const std::string& time, const std::string& points) {
-    NewImage(number, 150, 200);
-    BeginDrawing(ImageTarget(number));
-    BlitImage(ImageHandle(GamePanelImage), 0, 0);
-    SetDrawMode(1);
-    SelectFont(OpenFont(0, "Times New Roman", 20, FontBold));
-    SetColour(32, 32, 32);
-    MovePen(59 - PanelX, 254 - PanelY);
-    DrawString(time);
-    const int room = 110 - MeasureText(points);
-    MovePen(55 - PanelX + static_cast<int>(std::floor(room / 2.0)), 345 - PanelY);
-    DrawString(points);
-    EndDrawing();
-}
-
 struct PanelCase {
     std::uint32_t chrono;  // milliseconds
     int score;
@@ -144,7 +121,8 @@ void PrintTo(const PanelCase& value, std::ostream* os) {
 
 class PanelValues : public PictureTest, public ::testing::WithParamInterface<PanelCase> {};
 
-// A wide value drawn before must leave nothing behind. Texts wider than the box start
+// The time text with its pen at (59, 254) and the points with theirs centred by measure
+// at y 345. A wide value drawn before must leave nothing behind. Texts wider than the box start
 // left of it by half the overflow, rounded down (the width of "-123456789" is odd).
 TEST_P(PanelValues, ShowTheTimeTextAndThePoints) {
     GameState wide = WithScore(888888888);
@@ -154,12 +132,8 @@ TEST_P(PanelValues, ShowTheTimeTextAndThePoints) {
     state.ChronoStart = 4294000000u;
     state.ChronoNow = state.ChronoStart + GetParam().chrono;  // across the wrap for some
     DrawGamePanel(state);
-    constexpr int Expected = 41;
-    DrawExpectedPanel(Expected, GetParam().time, std::to_string(GetParam().score));
-    EXPECT_EQ(Differences(
-                  150, 200, [](int x, int y) { return WindowPixel(PanelX + x, PanelY + y); },
-                  [](int x, int y) { return ImagePixel(Expected, x, y); }),
-              0);
+    ExpectLikeGolden("game_panel_" + std::to_string(GetParam().score), WindowTarget(), PanelX,
+                     PanelY, 150, 200);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -1,14 +1,12 @@
+// The grain and labels of the two panels; their frames and value boxes are pixel facts
+// (tests/data/pixel_facts.txt).
 #include <gtest/gtest.h>
 
-#include <ostream>
-#include <string>
 #include <vector>
 
 #include "tests/picture_test_helpers.h"
 
 namespace {
-
-constexpr std::uint32_t ValueBox = Rgb(100, 160, 100);
 
 bool IsLightGrain(std::uint32_t pixel) {
     return Red(pixel) == Green(pixel) && Green(pixel) == Blue(pixel) && Red(pixel) >= 150 &&
@@ -22,14 +20,10 @@ bool IsBlueGrain(std::uint32_t pixel) {
 
 // Every pixel of a rectangle is grain of the kind its row takes.
 int GrainFaults(int number, int left, int top, int right, int bottom) {
-    int faults = 0;
-    for (int y = top; y < bottom; ++y) {
-        for (int x = left; x < right; ++x) {
-            const std::uint32_t pixel = ImagePixel(number, x, y);
-            faults += y % 2 == 0 ? !IsLightGrain(pixel) : !IsBlueGrain(pixel);
-        }
-    }
-    return faults;
+    return CountPixels({left, top, right, bottom}, PixelsOf(ImageTarget(number)),
+                       [](int, int y, std::uint32_t pixel) {
+                           return y % 2 == 0 ? !IsLightGrain(pixel) : !IsBlueGrain(pixel);
+                       });
 }
 
 using PanelArtwork = PictureTest;
@@ -76,116 +70,14 @@ TEST_F(PanelArtwork, GrainFollowsTheGeneratorPixelByPixel) {
               0);
 }
 
-// Frames given the full size of the image show only their light edges and studs.
-struct OuterFrame {
-    const char* name;
-    int image, width, height;
-};
-
-void PrintTo(const OuterFrame& value, std::ostream* os) {
-    *os << value.name;
-}
-
-class PanelOuterFrame : public PictureTest, public ::testing::WithParamInterface<OuterFrame> {};
-
-TEST_P(PanelOuterFrame, ShowsItsLightEdgesAndFourStuds) {
-    const OuterFrame frame = GetParam();
-    for (int x = 0; x < frame.width; ++x) {
-        EXPECT_EQ(ImagePixel(frame.image, x, 0), White) << x;
-    }
-    for (int y = 0; y < frame.height; ++y) {
-        EXPECT_EQ(ImagePixel(frame.image, 0, y), White) << y;
-    }
-    EXPECT_NE(ImagePixel(frame.image, frame.width - 1, 10), Black);
-    EXPECT_NE(ImagePixel(frame.image, 10, frame.height - 1), Black);
-    for (const int x : {4, frame.width - 7}) {
-        for (const int y : {4, frame.height - 7}) {
-            EXPECT_EQ(ImagePixel(frame.image, x, y), White);
-            EXPECT_EQ(ImagePixel(frame.image, x + 2, y), White);
-            EXPECT_EQ(ImagePixel(frame.image, x, y + 2), White);
-            EXPECT_EQ(ImagePixel(frame.image, x + 3, y), Black);
-            EXPECT_EQ(ImagePixel(frame.image, x, y + 3), Black);
-            EXPECT_EQ(ImagePixel(frame.image, x + 3, y + 3), Black);
-            EXPECT_TRUE(IsLightGrain(ImagePixel(frame.image, x + 1, y + 2)) ||
-                        IsBlueGrain(ImagePixel(frame.image, x + 1, y + 2)));
-        }
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(Panels, PanelOuterFrame,
-                         ::testing::Values(OuterFrame{"Ranking", RankingBackdrop, 220, 500},
-                                           OuterFrame{"Game", GamePanelImage, 150, 200}),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-// An inner riveted frame: (x, y) to (x + w, y + h), both ends included.
-struct InnerFrame {
-    int image, x, y, w, h;
-};
-
-void PrintTo(const InnerFrame& value, std::ostream* os) {
-    *os << value.x << "," << value.y << " " << value.w << "x" << value.h;
-}
-
-class PanelInnerFrame : public PictureTest, public ::testing::WithParamInterface<InnerFrame> {};
-
-TEST_P(PanelInnerFrame, IsARaisedOutlineWithStuds) {
-    const auto [image, x, y, w, h] = GetParam();
-    for (int i = 0; i < w; ++i) {
-        EXPECT_EQ(ImagePixel(image, x + i, y), White) << i;
-        EXPECT_EQ(ImagePixel(image, x + i, y + h), Black) << i;
-    }
-    for (int i = 0; i < h; ++i) {
-        EXPECT_EQ(ImagePixel(image, x, y + i), White) << i;
-    }
-    for (int i = 0; i <= h; ++i) {
-        EXPECT_EQ(ImagePixel(image, x + w, y + i), Black) << i;
-    }
-    for (const int sx : {x + 4, x + w - 7}) {
-        for (const int sy : {y + 4, y + h - 7}) {
-            EXPECT_EQ(ImagePixel(image, sx, sy), White);
-            EXPECT_EQ(ImagePixel(image, sx + 3, sy + 3), Black);
-        }
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(Frames, PanelInnerFrame,
-                         ::testing::Values(InnerFrame{RankingBackdrop, 15, 10, 190, 40},
-                                           InnerFrame{RankingBackdrop, 15, 460, 190, 30},
-                                           InnerFrame{GamePanelImage, 10, 30, 130, 60},
-                                           InnerFrame{GamePanelImage, 10, 120, 130, 60}));
-
-class ValueBoxes : public PictureTest, public ::testing::WithParamInterface<int> {};
-
-// A green field sunk into the panel: dark top and left, light bottom and right.
-TEST_P(ValueBoxes, AreGreenFieldsWithSunkenEdges) {
-    const int top = GetParam();
-    for (int x = 20; x < 130; ++x) {
-        EXPECT_EQ(ImagePixel(GamePanelImage, x, top), Black) << x;
-        EXPECT_EQ(ImagePixel(GamePanelImage, x, top + 40), White) << x;
-    }
-    for (int y = top; y < top + 40; ++y) {
-        EXPECT_EQ(ImagePixel(GamePanelImage, 20, y), Black) << y;
-    }
-    for (int y = top; y <= top + 40; ++y) {
-        EXPECT_EQ(ImagePixel(GamePanelImage, 130, y), White) << y;
-    }
-    for (int y = top + 1; y < top + 40; ++y) {
-        for (int x = 21; x < 130; ++x) {
-            ASSERT_EQ(ImagePixel(GamePanelImage, x, y), ValueBox) << x << "," << y;
-        }
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(ChronoAndPoints, ValueBoxes, ::testing::Values(40, 130));
-
 int CountLighter(int image, int left, int top, int right, int bottom, int above) {
-    return CountPixels(image, left, top, right, bottom,
-                       [above](std::uint32_t pixel) { return Green(pixel) > above; });
+    return CountPixels({left, top, right, bottom}, PixelsOf(ImageTarget(image)),
+                       [above](int, int, std::uint32_t pixel) { return Green(pixel) > above; });
 }
 
 int CountDarker(int image, int left, int top, int right, int bottom, int below) {
-    return CountPixels(image, left, top, right, bottom,
-                       [below](std::uint32_t pixel) { return Green(pixel) < below; });
+    return CountPixels({left, top, right, bottom}, PixelsOf(ImageTarget(image)),
+                       [below](int, int, std::uint32_t pixel) { return Green(pixel) < below; });
 }
 
 // Faces in (250, 250, 250) over shadows in (50, 50, 50), both outside the grain's range.

@@ -25,29 +25,15 @@ void SaveForViewing(Target target, const std::string& name) {
 
 int Differences(int width, int height, const PixelSource& actual, const PixelSource& expected) {
     constexpr int Reported = 5;
-    int differences = 0;
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            const std::uint32_t want = expected(x, y);
-            const std::uint32_t got = actual(x, y);
-            if (got != want && ++differences <= Reported) {
-                ADD_FAILURE() << "(" << x << "," << y << ") is " << ColourText(got) << ", not "
-                              << ColourText(want);
-            }
+    int reported = 0;
+    return CountPixels({0, 0, width, height}, actual, [&](int x, int y, std::uint32_t got) {
+        const std::uint32_t want = expected(x, y);
+        if (got != want && ++reported <= Reported) {
+            ADD_FAILURE() << "(" << x << "," << y << ") is " << ColourText(got) << ", not "
+                          << ColourText(want);
         }
-    }
-    return differences;
-}
-
-int CountPixels(int image, int left, int top, int right, int bottom,
-                const std::function<bool(std::uint32_t)>& passes) {
-    int count = 0;
-    for (int y = top; y < bottom; ++y) {
-        for (int x = left; x < right; ++x) {
-            count += passes(ImagePixel(image, x, y)) ? 1 : 0;
-        }
-    }
-    return count;
+        return got != want;
+    });
 }
 
 int MeasuredWidth(std::string_view face, int size, int flags, std::string_view text) {

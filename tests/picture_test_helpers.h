@@ -7,12 +7,12 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <functional>
 #include <string>
 #include <string_view>
 
 #include "core/core.h"
 #include "platform/platform.h"
+#include "tests/pixel_scan.h"
 #include "view/view.h"
 
 constexpr std::uint32_t Rgb(int red, int green, int blue) {
@@ -56,12 +56,7 @@ inline std::string ColourText(std::uint32_t word) {
 
 // Compares a width × height region pixel by pixel, each side read by its own function of
 // (x, y); reports the first few differences and returns how many there are.
-using PixelSource = std::function<std::uint32_t(int x, int y)>;
 int Differences(int width, int height, const PixelSource& actual, const PixelSource& expected);
-
-// The pixels of an image's rectangle (right and bottom exclusive) that pass a test.
-int CountPixels(int image, int left, int top, int right, int bottom,
-                const std::function<bool(std::uint32_t)>& passes);
 
 // What MeasureText gives the text in the font, measured on a scratch image (number 40).
 int MeasuredWidth(std::string_view face, int size, int flags, std::string_view text);

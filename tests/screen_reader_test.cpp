@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "app/app.h"
+#include "tests/started_program.h"
 
 namespace {
 
@@ -24,10 +24,8 @@ QWidget* ShownWindow() {
 
 TEST(ScreenReader, NamesTheWindowAndItsButtonsByTheirCaptions) {
     const std::filesystem::path data = testing::TempDir() + "screen-reader-data";
-    setenv("XDG_DATA_HOME", data.c_str(), 1);
-    Program program;
-    program.midi.MidiOut = std::make_unique<MidiRecorder>();
-    ASSERT_FALSE(StartUp(program).has_value());
+    const std::unique_ptr<Program> program = StartedProgram(data);
+    ASSERT_NE(program, nullptr);
 
     QWidget* window = ShownWindow();
     ASSERT_NE(window, nullptr);

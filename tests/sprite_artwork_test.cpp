@@ -14,49 +14,22 @@ constexpr std::uint32_t Outline = Rgb(32, 32, 32);
 
 using SpriteArtwork = PictureTest;
 
-TEST_F(SpriteArtwork, BackdropHasATwoPixelRaisedEdge) {
-    SaveForViewing(SpriteTarget(BackdropSprite), "backdrop");
-    for (int x = 0; x < 319; ++x) {
-        EXPECT_EQ(SpritePixel(BackdropSprite, x, 0), White) << x;
-    }
-    for (int x = 1; x < 318; ++x) {
-        EXPECT_EQ(SpritePixel(BackdropSprite, x, 1), White) << x;
-    }
-    for (int y = 0; y < 534; ++y) {
-        EXPECT_EQ(SpritePixel(BackdropSprite, 0, y), White) << y;
-    }
-    for (int y = 1; y < 532; ++y) {
-        EXPECT_EQ(SpritePixel(BackdropSprite, 1, y), White) << y;
-    }
-    for (int x = 0; x < 320; ++x) {
-        EXPECT_EQ(SpritePixel(BackdropSprite, x, 534), Black) << x;
-    }
-    for (int x = 1; x < 319; ++x) {
-        EXPECT_EQ(SpritePixel(BackdropSprite, x, 533), Black) << x;
-    }
-    for (int y = 0; y < 535; ++y) {
-        EXPECT_EQ(SpritePixel(BackdropSprite, 319, y), Black) << y;
-    }
-    for (int y = 1; y < 534; ++y) {
-        EXPECT_EQ(SpritePixel(BackdropSprite, 318, y), Black) << y;
-    }
-}
-
-// Inside the edge only the lavender ground, the slightly lighter name and their blends.
+// Inside the two-pixel edge (a pixel fact) only the lavender ground, the slightly lighter name and
+// their blends.
 TEST_F(SpriteArtwork, BackdropIsLavenderWithAFaintNamePattern) {
-    int strange = 0;
-    int lettered = 0;
-    for (int y = 2; y < 533; ++y) {
-        for (int x = 2; x < 318; ++x) {
-            const std::uint32_t pixel = SpritePixel(BackdropSprite, x, y);
-            const int lift = Red(pixel) - 160;
-            const bool blend = Red(pixel) == Green(pixel) && lift >= 0 && lift <= 16 &&
-                               Blue(pixel) - Red(pixel) >= 63 && Blue(pixel) - Red(pixel) <= 65;
-            strange += !blend;
-            lettered += pixel != Ground;
-        }
-    }
-    EXPECT_EQ(strange, 0);
+    SaveForViewing(SpriteTarget(BackdropSprite), "backdrop");
+    const Area inner{2, 2, 318, 533};
+    const PixelSource backdrop = PixelsOf(SpriteTarget(BackdropSprite));
+    EXPECT_EQ(CountPixels(inner, backdrop,
+                          [](int, int, std::uint32_t pixel) {
+                              const int lift = Red(pixel) - 160;
+                              const int blue = Blue(pixel) - Red(pixel);
+                              return !(Red(pixel) == Green(pixel) && lift >= 0 && lift <= 16 &&
+                                       blue >= 63 && blue <= 65);
+                          }),
+              0);
+    const int lettered =
+        CountPixels(inner, backdrop, [](int, int, std::uint32_t pixel) { return pixel != Ground; });
     const int inside = 531 * 316;
     EXPECT_GT(lettered, inside / 20);
     EXPECT_LT(lettered, inside * 2 / 3);
@@ -65,18 +38,15 @@ TEST_F(SpriteArtwork, BackdropIsLavenderWithAFaintNamePattern) {
 // Every pixel after the recolouring: black, at most the outline word, or its row's colour.
 int RecolourFaults(int number, int width, int height, std::uint32_t perRow, int& text,
                    int& outline) {
-    int faults = 0;
     text = outline = 0;
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            const std::uint32_t pixel = SpritePixel(number, x, y);
-            const std::uint32_t row = 0xFFFF00 - perRow * static_cast<std::uint32_t>(y);
-            text += pixel == row;
-            outline += pixel == Outline;
-            faults += pixel > 0x202020 && pixel != row;
-        }
-    }
-    return faults;
+    return CountPixels({0, 0, width, height}, PixelsOf(SpriteTarget(number)),
+                       [&](int, int y, std::uint32_t pixel) {
+                           const std::uint32_t row =
+                               0xFFFF00 - perRow * static_cast<std::uint32_t>(y);
+                           text += pixel == row;
+                           outline += pixel == Outline;
+                           return pixel > 0x202020 && pixel != row;
+                       });
 }
 
 TEST_F(SpriteArtwork, LostIsAYellowToRedGradientInADarkOutline) {

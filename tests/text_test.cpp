@@ -3,6 +3,7 @@
 #include <ostream>
 #include <string>
 
+#include "tests/pixel_scan.h"
 #include "tests/platform_test_support.h"
 
 namespace {
@@ -13,15 +14,12 @@ const QFont& FontOf(Handle font) {
 
 // The bounding box of every pixel that is not the background.
 QRect Ink(Target target, QRect area, std::uint32_t background = 0) {
-    QRect ink;
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        for (int x = area.left(); x <= area.right(); ++x) {
-            if (PixelAt(target, x, y) != background) {
-                ink |= QRect(x, y, 1, 1);
-            }
-        }
-    }
-    return ink;
+    const Area ink =
+        BoundsOf({area.left(), area.top(), area.right() + 1, area.bottom() + 1}, PixelsOf(target),
+                 [background](int, int, std::uint32_t pixel) { return pixel != background; });
+    return ink.right > ink.left
+               ? QRect(ink.left, ink.top, ink.right - ink.left, ink.bottom - ink.top)
+               : QRect();
 }
 
 class TextTest : public PlatformTest {
@@ -165,12 +163,11 @@ TEST_F(TextTest, ThePenMovesToTheEndOfTheText) {
     MovePen(10, 50);
     DrawString("Chrono 00:00:00");
     EndDrawing();
-    for (int y = 0; y < 40; ++y) {
-        for (int x = 0; x < 400; ++x) {
-            ASSERT_EQ(PixelAt(ImageTarget(1), x, y + 10), PixelAt(ImageTarget(1), x, y + 50))
-                << x << "," << y;
-        }
-    }
+    const PixelSource image = PixelsOf(ImageTarget(1));
+    EXPECT_EQ(
+        CountPixels({0, 10, 400, 50}, image,
+                    [&](int x, int y, std::uint32_t pixel) { return pixel != image(x, y + 40); }),
+        0);
 }
 
 TEST_F(TextTest, AnEmptyTextDrawsAndMeasuresNothing) {

@@ -1,15 +1,14 @@
-// Whole pictures of the view against the PNGs kept in tests/golden. A golden changes only
-// on purpose: scripts/regenerate-goldens rewrites them from what the view draws now.
+// Whole pictures of the view against the PNGs kept in tests/golden.
 #include <gtest/gtest.h>
 
-#include <QImage>
-#include <cstdlib>
 #include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
 
+#include "tests/golden.h"
 #include "tests/picture_test_helpers.h"
+#include "tests/well_rows.h"
 
 namespace {
 
@@ -20,14 +19,6 @@ struct Golden {
 
 void PrintTo(const Golden& value, std::ostream* os) {
     *os << value.name;
-}
-
-std::string GoldenPath(const std::string& name) {
-    return std::string(QUICKSTACK_GOLDEN_DIR) + "/" + name + ".png";
-}
-
-bool Regenerating() {
-    return std::getenv("QUICKSTACK_REGENERATE_GOLDENS") != nullptr;
 }
 
 Target Image(int number) {
@@ -44,14 +35,7 @@ Target ComposedView() {
     BlitImage(ImageHandle(BackgroundImage), 0, 0);
     EndDrawing();
     GameState state;
-    const std::vector<std::string> rows{"1.......7.", "12.....67.", "123.4.567.", "1234567123"};
-    for (int r = 0; r < 4; ++r) {
-        for (int c = 0; c < WellColumns; ++c) {
-            const char cell = rows[r][c];
-            state.well.SetCell(c, WellRows - 4 + r,
-                               static_cast<std::int8_t>(cell == '.' ? 0 : cell - '0'));
-        }
-    }
+    FillRows(state.well, WellRows - 4, {"1.......7.", "12.....67.", "123.4.567.", "1234567123"});
     state.piece = {.kind = 4, .rotation = 1, .column = 3, .row = 6};
     state.NextKind = 3;
     state.Score = 1250;
@@ -99,29 +83,7 @@ Target BlockSprites() {
 class ViewGolden : public PictureTest, public ::testing::WithParamInterface<Golden> {};
 
 TEST_P(ViewGolden, MatchesItsPicturePixelForPixel) {
-    const Target target = GetParam().draw();
-    const std::string golden = GoldenPath(GetParam().name);
-    if (Regenerating()) {
-        ASSERT_TRUE(SaveTargetPng(target, golden)) << golden;
-        return;
-    }
-    const std::string drawn = ::testing::TempDir() + GetParam().name + ".png";
-    ASSERT_TRUE(SaveTargetPng(target, drawn));
-    const QImage actual =
-        QImage(QString::fromStdString(drawn)).convertToFormat(QImage::Format_RGB32);
-    const QImage expected =
-        QImage(QString::fromStdString(golden)).convertToFormat(QImage::Format_RGB32);
-    ASSERT_FALSE(expected.isNull()) << "no golden " << golden;
-    ASSERT_EQ(actual.size(), expected.size());
-    EXPECT_EQ(
-        Differences(
-            actual.width(), actual.height(),
-            [&](int x, int y) { return static_cast<std::uint32_t>(actual.pixel(x, y)) & 0xFFFFFF; },
-            [&](int x, int y) {
-                return static_cast<std::uint32_t>(expected.pixel(x, y)) & 0xFFFFFF;
-            }),
-        0)
-        << "drawn picture kept in " << drawn;
+    ExpectLikeGolden(GetParam().name, GetParam().draw());
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "tests/picture_test_helpers.h"
+#include "tests/well_rows.h"
 
 namespace {
 
@@ -32,18 +33,6 @@ int PlayAreaDifferences(const GameState& state) {
         PlayAreaWidth, PlayAreaHeight,
         [](int x, int y) { return WindowPixel(PlayAreaX + x, PlayAreaY + y); },
         [&state](int x, int y) { return ExpectedPlayArea(state, x, y); });
-}
-
-// A well written as text, top row first: '.' empty, a digit the kind settled there.
-Well WellOf(const std::vector<std::string>& rows) {
-    Well well;
-    for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
-        for (int c = 0; c < WellColumns; ++c) {
-            const char cell = rows[r][c];
-            well.SetCell(c, r, static_cast<std::int8_t>(cell == '.' ? 0 : cell - '0'));
-        }
-    }
-    return well;
 }
 
 using WellView = PictureTest;
@@ -76,7 +65,7 @@ class WellPicture : public PictureTest, public ::testing::WithParamInterface<Wel
 
 TEST_P(WellPicture, ShowsEverySettledSquareAndTheFallingPiece) {
     GameState state;
-    state.well = WellOf(GetParam().rows);
+    FillRows(state.well, 0, GetParam().rows);
     state.piece = GetParam().piece;
     RedrawPlayArea(state);
     EXPECT_EQ(PlayAreaDifferences(state), 0);
@@ -104,7 +93,7 @@ INSTANTIATE_TEST_SUITE_P(Wells, WellPicture,
 
 TEST_F(WellView, FullRowIsTenSpritesAcrossTheWell) {
     GameState state;
-    state.well = WellOf(FullBottomRow);
+    FillRows(state.well, 0, FullBottomRow);
     RedrawPlayArea(state);
     for (int c = 0; c < WellColumns; ++c) {
         const int x = 10 + 30 * c;
@@ -120,7 +109,7 @@ TEST_F(WellView, DrawWellNeitherClearsNorPresents) {
     state.piece = {.kind = 2, .rotation = 1, .column = 4, .row = 0};
     RedrawPlayArea(state);
     GameState settled;
-    settled.well = WellOf(FullTopRow);
+    FillRows(settled.well, 0, FullTopRow);
     DrawWell(settled);
     EXPECT_EQ(PlayAreaDifferences(state), 0);
     PresentPlayArea();
