@@ -72,12 +72,13 @@ class PulseOutput : public AudioOutput {
             stream_, [](pa_stream*, void* loop) { Signal(loop); }, loop_);
         pa_stream_set_write_callback(
             stream_, [](pa_stream*, std::size_t, void* loop) { Signal(loop); }, loop_);
-        // Two periods in the server, and playing starts as soon as the first is in.
+        // A period and a half in the server, so that a note struck while sound plays is heard
+        // about 11 ms later; playing starts as soon as the first period is in.
         const auto period = static_cast<std::uint32_t>(periodFrames * FrameBytes);
         const pa_buffer_attr buffer{.maxlength = static_cast<std::uint32_t>(-1),
-                                    .tlength = 2 * period,
+                                    .tlength = period + period / 2,
                                     .prebuf = period,
-                                    .minreq = period,
+                                    .minreq = period / 2,
                                     .fragsize = static_cast<std::uint32_t>(-1)};
         const auto flags =
             static_cast<pa_stream_flags_t>(PA_STREAM_START_CORKED | PA_STREAM_ADJUST_LATENCY);

@@ -15,7 +15,7 @@
 
 constexpr int SampleRate = 44100;  // frames per second
 constexpr int PeriodSize = 256;    // frames rendered and handed to the output at a time
-constexpr int Periods = 2;         // of buffer in the output: 512 frames, 11.6 ms
+constexpr int Periods = 2;         // the most an output buffers: 512 frames, 11.6 ms
 
 struct SynthesiserSetup {
     std::vector<std::string> audioDrivers;          // outputs tried in order; none: Render only
