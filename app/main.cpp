@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <cstdio>
+#include <thread>
 
 #include "app/app.h"
 
@@ -9,6 +10,8 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "quickstack: %s\n", problem.c_str());
         return 1;
     }
+    // Ready before the start-up pictures draw their first text.
+    const std::jthread fonts(WarmFonts);
     QApplication application(argc, argv);
     QApplication::setApplicationName("quickstack");
     QGuiApplication::setDesktopFileName("quickstack");

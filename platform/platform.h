@@ -32,6 +32,9 @@ std::string Windows1252(std::string_view utf8);
 // that the program can say so and end instead of letting the toolkit abort it. It also
 // readies the toolkit to show the window at a whole-number scale on HiDPI screens.
 std::string DisplayProblem();
+// Reads the system's font configuration and caches, which the first text would otherwise
+// wait for: meant for a thread of its own while the display is reached.
+void WarmFonts();
 
 // Kernel services.
 std::uint32_t TickCount();  // monotonic milliseconds since boot, wrapping at 2^32

@@ -208,10 +208,6 @@ SynthesiserSetup PlayerSetup() {
         {directory / "default-GM.sf2", directory / "FluidR3_GM.sf2", directory / "TimGM6mb.sf2"}};
 }
 
-std::unique_ptr<MidiDevice> NewSynthesiser() {
-    return std::make_unique<Synthesiser>(PlayerSetup());
-}
-
 Synthesiser::Synthesiser(SynthesiserSetup setup) : setup_(std::move(setup)) {}
 
 Synthesiser::~Synthesiser() = default;
