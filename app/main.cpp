@@ -10,9 +10,10 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "quickstack: %s\n", problem.c_str());
         return 1;
     }
-    // Ready before the start-up pictures draw their first text.
-    const std::jthread fonts(WarmFonts);
+    // Read while Qt reaches the display, and done before the first text.
+    std::jthread fonts(WarmFonts);
     QApplication application(argc, argv);
+    fonts.join();
     QApplication::setApplicationName("quickstack");
     QGuiApplication::setDesktopFileName("quickstack");
     return RunQuickstack();
