@@ -18,13 +18,20 @@ std::filesystem::path ModulePath() {
 class ModuleSynthesiser : public MidiDevice {
   public:
     bool Open() override {
-        // Kept loaded to the end: the device's code is in it.
         void* module = dlopen(ModulePath().c_str(), RTLD_NOW | RTLD_LOCAL);
         const auto make =
             module ? reinterpret_cast<MidiDevice* (*)()>(dlsym(module, "QuickstackNewSynthesiser"))
                    : nullptr;
         device_.reset(make ? make() : nullptr);
-        return device_ && device_->Open();
+        if (device_ && device_->Open()) {
+            return true;  // the module stays loaded to the end: the device's code is in it
+        }
+        // A game without sound does not keep the synthesiser's libraries in its memory.
+        device_.reset();
+        if (module) {
+            dlclose(module);
+        }
+        return false;
     }
     bool Send(std::uint32_t message) override { return device_ && device_->Send(message); }
 
