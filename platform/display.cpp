@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <string>
+#include <thread>
 
 #include "platform/platform_state.h"
 
@@ -126,7 +127,11 @@ void EnsureApplication() {
 }
 
 void StartPlatform(int& argc, char** argv, std::string_view desktopId) {
-    MakeApplication(argc, argv);
+    {
+        // Read while Qt reaches the display, and done before the first text.
+        const std::jthread fonts(WarmFonts);
+        MakeApplication(argc, argv);
+    }
     const QString id =
         QString::fromUtf8(desktopId.data(), static_cast<qsizetype>(desktopId.size()));
     // Qt 6.4 takes the X11 class from the application's name, not the desktop file's.

@@ -150,6 +150,9 @@ Picture* ImageByHandle(Handle image);
 QString FromWindows1252(std::string_view text);
 std::string ToWindows1252(const QString& text);
 
+// Reads the system's font configuration and caches, which the first text would otherwise
+// wait for: meant for a thread of its own while the display is reached.
+void WarmFonts();
 FontEntry StockFont();
 int TextWidth(const QFontMetrics& metrics, const QString& text);
 // Draws text with its cell's top-left corner at `at`, turned counter-clockwise by the

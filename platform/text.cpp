@@ -1,6 +1,8 @@
 // Fonts by face name and text drawing. Qt rasterises the glyphs, antialiased, into a
 // coverage picture that is then laid onto the target in the text colour, so the target
 // keeps its 0x00RRGGBB words whatever Qt does with alpha.
+#include <fontconfig/fontconfig.h>
+
 #include <QFontMetrics>
 #include <QPainter>
 #include <QTransform>
@@ -232,4 +234,10 @@ int MeasureText(std::string_view text) {
         return 0;
     }
     return TextWidth(QFontMetrics(State().drawing.font.font), FromWindows1252(text));
+}
+
+// Qt's font database reads the configuration through fontconfig when the first font is
+// opened, and takes what is already there.
+void WarmFonts() {
+    FcInit();
 }

@@ -33,6 +33,11 @@ bool IsShortMessage(std::uint32_t message) {
     return knownKind && m.data1 < 0x80 && m.data2 < 0x80 && message >> 24 == 0;
 }
 
+bool StrikesNote(std::uint32_t message) {
+    const ShortMessage m = Unpack(message);
+    return m.kind == NoteOn && m.data2 > 0;
+}
+
 bool PlayShortMessage(fluid_synth_t* synth, std::uint32_t message) {
     const ShortMessage m = Unpack(message);
     switch (m.kind) {

@@ -22,7 +22,8 @@ class MidiDevice {
 };
 
 // The stand-in for MIDI output device 0: an embedded FluidSynth synthesiser with a General
-// MIDI soundfont, playing through PulseAudio or else ALSA's default device.
+// MIDI soundfont, playing through PulseAudio or else ALSA's default device. Its opening
+// begins at once on a thread of its own; Open collects the result.
 std::unique_ptr<MidiDevice> NewSynthesiser();
 
 // Keeps every message it accepts; a test can make it refuse opening or sending.

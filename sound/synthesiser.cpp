@@ -3,11 +3,16 @@
 #include <alsa/asoundlib.h>
 #include <fluidsynth.h>
 
+#include <algorithm>
 #include <atomic>
+#include <cmath>
+#include <condition_variable>
 #include <mutex>
+#include <span>
 #include <system_error>
 #include <thread>
 
+#include "sound/audio_output.h"
 #include "sound/short_message.h"
 #include "sound/soundfont.h"
 
@@ -16,7 +21,6 @@ namespace {
 struct FluidDeleter {
     void operator()(fluid_settings_t* settings) const { delete_fluid_settings(settings); }
     void operator()(fluid_synth_t* synth) const { delete_fluid_synth(synth); }
-    void operator()(fluid_audio_driver_t* driver) const { delete_fluid_audio_driver(driver); }
 };
 template <typename T>
 using Fluid = std::unique_ptr<T, FluidDeleter>;
@@ -31,12 +35,10 @@ void SilenceLibraries() {
     snd_lib_error_set_handler(IgnoreAlsaError);
 }
 
-Fluid<fluid_settings_t> LowLatencySettings() {
+Fluid<fluid_settings_t> SynthSettings() {
     Fluid<fluid_settings_t> settings(new_fluid_settings());
     if (settings) {
         fluid_settings_setnum(settings.get(), "synth.sample-rate", SampleRate);
-        fluid_settings_setint(settings.get(), "audio.period-size", PeriodSize);
-        fluid_settings_setint(settings.get(), "audio.periods", Periods);
         // Only the samples of the instruments in use are read, which keeps memory small
         // even with a large soundfont.
         fluid_settings_setint(settings.get(), "synth.dynamic-sample-loading", 1);
@@ -46,60 +48,119 @@ Fluid<fluid_settings_t> LowLatencySettings() {
     return settings;
 }
 
-// Longer than the reverb and chorus ring after the last voice: well below hearing by then.
-constexpr int EffectsTailFrames = 3 * SampleRate;
+std::unique_ptr<AudioOutput> OpenFirstOutput(const std::vector<std::string>& names) {
+    for (const auto& name : names) {
+        if (auto output = OpenAudioOutput(name, SampleRate, PeriodSize)) {
+            return output;
+        }
+    }
+    return nullptr;
+}
+
+std::int16_t ToSample(float value) {
+    return static_cast<std::int16_t>(std::lround(std::clamp(value, -1.0F, 1.0F) * 32767));
+}
+
+// -80 dB: at most three steps of a 16-bit sample. A voice left to ring with no note off
+// stays in the synthesiser for many seconds below that.
+constexpr float AudibleLevel = 1e-4F;
+// How long the sound stays below that before the synthesiser rests: nothing rises again
+// without a new note, and the reverb's tail has died away with the rest.
+constexpr int QuietTailFrames = SampleRate / 2;
+
+bool Audible(std::span<const float> samples) {
+    return std::any_of(samples.begin(), samples.end(),
+                       [](float sample) { return std::abs(sample) >= AudibleLevel; });
+}
 
 }  // namespace
 
 struct Synthesiser::Engine {
     Fluid<fluid_settings_t> settings;
     Fluid<fluid_synth_t> synth;                  // made by the loader
-    std::atomic<fluid_synth_t*> heard{nullptr};  // what the audio output plays, once all is in
-    Fluid<fluid_audio_driver_t> output;          // stops before the synthesiser goes
-    int quietFrames = 0;                         // rendered since the last voice ended
+    std::atomic<fluid_synth_t*> heard{nullptr};  // what is rendered, once all is in
+    std::unique_ptr<AudioOutput> output;         // goes before the synthesiser
 
-    std::mutex mutex;  // guards the three below
+    std::mutex mutex;  // guards everything below
+    // Frames rendered since the sound was last audible. From the quiet tail on, the
+    // synthesiser and its output rest until the next note.
+    int quietFrames = QuietTailFrames;
+    bool ending = false;
+    std::condition_variable woken;  // a note is struck, or the engine ends
     bool loadDone = false;
     bool soundless = false;              // the soundfont would not load: messages play nothing
     std::vector<std::uint32_t> waiting;  // sent before the load was done
     std::thread loader;
+    std::thread player;  // feeds the output
 
     ~Engine() {
         if (loader.joinable()) {
             loader.join();
         }
+        {
+            const std::lock_guard lock(mutex);
+            ending = true;
+        }
+        woken.notify_one();
+        if (player.joinable()) {
+            player.join();
+        }
     }
 
-    bool OpenAudioOutput(const std::vector<std::string>& drivers) {
-        for (const auto& driver : drivers) {
-            fluid_settings_setstr(settings.get(), "audio.driver", driver.c_str());
-            output.reset(new_fluid_audio_driver2(settings.get(), &Engine::FillPeriod, this));
-            if (output) {
-                return true;
+    // Mixes the next frames into left and right, which come zeroed, with the reverb and
+    // chorus, as the outputs have no separate effect channels. Nothing is rendered once the
+    // synthesiser rests.
+    void Fill(int frames, float* left, float* right) {
+        {
+            const std::lock_guard lock(mutex);
+            if (quietFrames >= QuietTailFrames) {
+                return;
             }
         }
-        return false;
+        fluid_synth_t* synth = heard.load(std::memory_order_acquire);
+        if (synth) {
+            float* out[] = {left, right};
+            float* effects[] = {left, right, left, right};
+            fluid_synth_process(synth, frames, 4, effects, 2, out);
+        }
+        const bool audible = Audible({left, static_cast<std::size_t>(frames)}) ||
+                             Audible({right, static_cast<std::size_t>(frames)});
+        const std::lock_guard lock(mutex);
+        quietFrames = audible ? 0 : quietFrames + frames;
     }
 
-    // On the audio output's thread: silence until the synthesiser is ready, then its sound
-    // with the reverb and chorus mixed in, as the outputs have no separate effect channels.
-    // Once no voice has sounded for longer than the effects ring, the synthesiser is left
-    // idle: rendering silence would cost the game's CPU 172 times a second for nothing.
-    static int FillPeriod(void* data, int frames, int, float*[], int channels, float* out[]) {
-        Engine& engine = *static_cast<Engine*>(data);
-        fluid_synth_t* synth = engine.heard.load(std::memory_order_acquire);
-        if (!synth || channels < 2) {
-            return FLUID_OK;
+    // On the player's thread: renders while there is sound, and sleeps, with the output
+    // paused, from the end of the quiet tail to the next note. Rendering silence would wake
+    // the program hundreds of times a second for nothing.
+    void FeedOutput() {
+        std::vector<float> left(PeriodSize);
+        std::vector<float> right(PeriodSize);
+        std::vector<std::int16_t> samples(2 * PeriodSize);
+        std::unique_lock lock(mutex);
+        for (;;) {
+            woken.wait(lock, [this] { return ending || quietFrames < QuietTailFrames; });
+            if (ending) {
+                return;
+            }
+            lock.unlock();
+            std::fill(left.begin(), left.end(), 0.0F);
+            std::fill(right.begin(), right.end(), 0.0F);
+            Fill(PeriodSize, left.data(), right.data());
+            for (int i = 0; i < PeriodSize; ++i) {
+                samples[2 * i] = ToSample(left[i]);
+                samples[2 * i + 1] = ToSample(right[i]);
+            }
+            const bool played = output->Write(samples);
+            lock.lock();
+            if (!played) {
+                quietFrames = QuietTailFrames;  // a broken output is tried again at the next note
+            }
+            if (quietFrames >= QuietTailFrames) {
+                lock.unlock();
+                output->Pause();
+                lock.lock();
+            }
         }
-        if (fluid_synth_get_active_voice_count(synth) > 0) {
-            engine.quietFrames = 0;
-        } else if (engine.quietFrames >= EffectsTailFrames) {
-            return FLUID_OK;  // the output's buffers come zeroed
-        } else {
-            engine.quietFrames += frames;
-        }
-        float* effects[] = {out[0], out[1], out[0], out[1]};
-        return fluid_synth_process(synth, frames, 4, effects, channels, out);
     }
 
     // On the loader's thread, which takes what would otherwise hold up the first frame.
@@ -110,12 +171,30 @@ struct Synthesiser::Engine {
         const std::lock_guard lock(mutex);
         soundless = !loaded;
         for (const std::uint32_t message : waiting) {
+            WakeFor(message);
             Play(message);
         }
         waiting.clear();
         loadDone = true;
         if (loaded) {
             heard.store(synth.get(), std::memory_order_release);
+        }
+    }
+
+    // Under the mutex, as the two below.
+    bool Take(std::uint32_t message) {
+        if (!loadDone) {
+            waiting.push_back(message);
+            return true;
+        }
+        WakeFor(message);
+        return Play(message);
+    }
+
+    void WakeFor(std::uint32_t message) {
+        if (StrikesNote(message)) {
+            quietFrames = 0;
+            woken.notify_one();
         }
     }
 
@@ -127,10 +206,6 @@ SynthesiserSetup PlayerSetup() {
     return {
         {"pulseaudio", "alsa"},
         {directory / "default-GM.sf2", directory / "FluidR3_GM.sf2", directory / "TimGM6mb.sf2"}};
-}
-
-std::unique_ptr<MidiDevice> NewSynthesiser() {
-    return std::make_unique<Synthesiser>(PlayerSetup());
 }
 
 Synthesiser::Synthesiser(SynthesiserSetup setup) : setup_(std::move(setup)) {}
@@ -145,15 +220,21 @@ bool Synthesiser::Open() {
         return false;
     }
     auto engine = std::make_unique<Engine>();
-    engine->settings = LowLatencySettings();
+    engine->settings = SynthSettings();
     if (!engine->settings) {
         return false;
     }
-    if (!setup_.audioDrivers.empty() && !engine->OpenAudioOutput(setup_.audioDrivers)) {
-        return false;
+    if (!setup_.audioDrivers.empty()) {
+        engine->output = OpenFirstOutput(setup_.audioDrivers);
+        if (!engine->output) {
+            return false;
+        }
     }
     try {
         engine->loader = std::thread(&Engine::Load, engine.get(), *soundfont);
+        if (engine->output) {
+            engine->player = std::thread(&Engine::FeedOutput, engine.get());
+        }
     } catch (const std::system_error&) {
         return false;
     }
@@ -166,11 +247,7 @@ bool Synthesiser::Send(std::uint32_t message) {
         return false;
     }
     const std::lock_guard lock(engine_->mutex);
-    if (!engine_->loadDone) {
-        engine_->waiting.push_back(message);
-        return true;
-    }
-    return engine_->Play(message);
+    return engine_->Take(message);
 }
 
 void Synthesiser::AwaitSoundfont() {
@@ -186,8 +263,7 @@ std::vector<float> Synthesiser::Render(int frames) {
     }
     AwaitSoundfont();
     std::vector<float> right(frames);
-    float* out[] = {left.data(), right.data()};
-    Engine::FillPeriod(engine_.get(), frames, 0, nullptr, 2, out);
+    engine_->Fill(frames, left.data(), right.data());
     for (int i = 0; i < frames; ++i) {
         left[i] = (left[i] + right[i]) / 2;
     }

@@ -1,6 +1,8 @@
 // The embedded FluidSynth synthesiser behind NewSynthesiser. Opening it blocks only for
 // the audio output; the synthesiser is made and its soundfont loaded on a thread of its
 // own, and messages that come meanwhile wait inside and play, in order, once it is in.
+// A thread of its own renders into the output while a note or its reverb sounds, and
+// sleeps, the output paused, from then until the next note.
 #pragma once
 
 #include <cstdint>
@@ -12,11 +14,11 @@
 #include "sound/sound.h"
 
 constexpr int SampleRate = 44100;  // frames per second
-constexpr int PeriodSize = 256;    // frames the audio output takes at a time
-constexpr int Periods = 2;         // so a note is heard within 512 frames, 11.6 ms
+constexpr int PeriodSize = 256;    // frames rendered and handed to the output at a time
+constexpr int Periods = 2;         // the most an output buffers: 512 frames, 11.6 ms
 
 struct SynthesiserSetup {
-    std::vector<std::string> audioDrivers;  // tried in order; none: rendered on request only
+    std::vector<std::string> audioDrivers;          // outputs tried in order; none: Render only
     std::vector<std::filesystem::path> soundfonts;  // the first that is one is loaded
 };
 

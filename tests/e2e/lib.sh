@@ -10,10 +10,12 @@ export XDG_RUNTIME_DIR="$WORK/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 SERVER_PID=""
 GAME_PID=""
+SOUND_PID=""
 
 cleanup() {
     [ -n "$GAME_PID" ] && kill "$GAME_PID" 2>/dev/null || true
     [ -n "$SERVER_PID" ] && kill "$SERVER_PID" 2>/dev/null || true
+    [ -n "$SOUND_PID" ] && kill "$SOUND_PID" 2>/dev/null || true
     wait 2>/dev/null || true
     rm -rf "$WORK"
 }
@@ -56,6 +58,41 @@ start_openbox() {
         sleep 0.05
     done
     fail "openbox did not start"
+}
+
+# start_sound_server: a PulseAudio server of the test's own, as a desktop has, whose one
+# sink is a null sink named "quiet": it takes sound at a card's pace and plays it nowhere,
+# and its monitor "quiet.monitor" records what reached it. PULSE_SERVER leads the game there.
+start_sound_server() {
+    command -v pulseaudio >/dev/null || { echo "pulseaudio is not installed"; exit 77; }
+    local home="$WORK/pulse"
+    mkdir -m 700 "$home"
+    export PULSE_SERVER="unix:$home/native"
+    # It runs as root in CI, where it warns but serves; its own files stay in its home.
+    HOME="$home" XDG_CONFIG_HOME="$home" XDG_RUNTIME_DIR="$home" \
+        pulseaudio -n --daemonize=no --system=no --use-pid-file=no --exit-idle-time=-1 \
+        -L "module-native-protocol-unix socket=$home/native auth-anonymous=1" \
+        -L "module-null-sink sink_name=quiet" >"$WORK/pulse.log" 2>&1 &
+    SOUND_PID=$!
+    for _ in $(seq 100); do
+        pactl info >/dev/null 2>&1 && return 0
+        kill -0 "$SOUND_PID" 2>/dev/null || break
+        sleep 0.05
+    done
+    fail "no PulseAudio server could be started: $(tail -n 1 "$WORK/pulse.log")"
+}
+
+# thread_usage PID: "ticks wakeups" the process has used so far, summed over all its threads:
+# CPU clock ticks (utime + stime of each thread's stat, fields 14 and 15, counted after the
+# command name, which may hold spaces), and voluntary and involuntary context switches,
+# each of which is one wake-up of a sleeping or preempted thread.
+thread_usage() {
+    local task ticks=0 switches=0
+    for task in /proc/"$1"/task/*; do
+        ticks=$((ticks + $(sed 's/^.*) //' "$task/stat" | awk '{ print $12 + $13 }')))
+        switches=$((switches + $(awk '/ctxt_switches/ { s += $2 } END { print s }' "$task/status")))
+    done
+    echo "$ticks $switches"
 }
 
 # start_game: the real binary on the test's display, with the sound-error box answered.

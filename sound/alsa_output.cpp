@@ -1,0 +1,65 @@
+#include <alsa/asoundlib.h>
+
+#include "sound/audio_output.h"
+
+namespace {
+
+constexpr int Channels = 2;
+constexpr int BufferPeriods = 2;
+
+class AlsaOutput : public AudioOutput {
+  public:
+    explicit AlsaOutput(snd_pcm_t* pcm) : pcm_(pcm) {}
+    ~AlsaOutput() override { snd_pcm_close(pcm_); }
+    AlsaOutput(const AlsaOutput&) = delete;
+    AlsaOutput& operator=(const AlsaOutput&) = delete;
+
+    bool Write(std::span<const std::int16_t> samples) override {
+        if (paused_ && snd_pcm_prepare(pcm_) < 0) {
+            return false;
+        }
+        paused_ = false;
+        while (!samples.empty()) {
+            const snd_pcm_sframes_t written =
+                snd_pcm_writei(pcm_, samples.data(), samples.size() / Channels);
+            if (written < 0) {
+                // An underrun, or a suspended card that has come back.
+                if (snd_pcm_recover(pcm_, static_cast<int>(written), 1) < 0) {
+                    return false;
+                }
+                continue;
+            }
+            samples = samples.subspan(static_cast<std::size_t>(written) * Channels);
+        }
+        return true;
+    }
+
+    // Stopped, not fed silence: the card's interrupts no longer wake the program.
+    void Pause() override {
+        snd_pcm_drop(pcm_);
+        paused_ = true;
+    }
+
+  private:
+    snd_pcm_t* pcm_;
+    bool paused_ = false;
+};
+
+}  // namespace
+
+std::unique_ptr<AudioOutput> OpenAlsaOutput(int sampleRate, int periodFrames) {
+    snd_pcm_t* pcm = nullptr;
+    if (snd_pcm_open(&pcm, "default", SND_PCM_STREAM_PLAYBACK, 0) < 0) {
+        return nullptr;
+    }
+    const auto latency =
+        static_cast<unsigned>(1'000'000LL * BufferPeriods * periodFrames / sampleRate);  // µs
+    if (snd_pcm_set_params(pcm, SND_PCM_FORMAT_S16_LE, SND_PCM_ACCESS_RW_INTERLEAVED, Channels,
+                           static_cast<unsigned>(sampleRate), 1, latency) < 0) {
+        snd_pcm_close(pcm);
+        return nullptr;
+    }
+    auto output = std::make_unique<AlsaOutput>(pcm);
+    output->Pause();
+    return output;
+}
