@@ -104,6 +104,16 @@ start_game() {
     sleep 0.3
 }
 
+# start_game_with_sound: the real binary on the test's display and sound server, where no
+# box may come.
+start_game_with_sound() {
+    "$QUICKSTACK" >"$WORK/stdout" 2>"$WORK/stderr" &
+    GAME_PID=$!
+    wait_for_window Quickstack
+    sleep 1
+    [ -z "$(window_id Problème)" ] || fail "a Problème box although a sound server runs"
+}
+
 wait_for_window() {  # name → prints nothing, fails after 10 s
     local id
     id=$(timeout 10 xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1) ||

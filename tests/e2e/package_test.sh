@@ -2,7 +2,7 @@
 # The Debian package as a packager builds it, from a clean copy of the tree with the tests
 # and benchmarks off: configuring looked for none of their libraries, lintian finds nothing
 # to warn of, the package holds every file where a desktop looks for it, and its own
-# binary, unpacked, opens the window.
+# binary, unpacked, opens the window and its sound.
 . "$(dirname "$0")/lib.sh"
 for tool in dpkg-buildpackage dh lintian; do
     command -v "$tool" >/dev/null || { echo "$tool is not installed"; exit 77; }
@@ -27,6 +27,7 @@ while read -r path; do
     grep -qx "\./$path" <<<"$contents" || fail "the package lacks /$path"
 done <<FILES
 usr/games/quickstack
+usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/quickstack/quickstack-sound.so
 usr/share/applications/$id.desktop
 usr/share/metainfo/$id.metainfo.xml
 usr/share/icons/hicolor/16x16/apps/$id.png
@@ -44,7 +45,8 @@ FILES
 dpkg -x "$deb" "$WORK/root"
 QUICKSTACK="$WORK/root/usr/games/quickstack"
 start_display 1024x768
-start_game
+start_sound_server  # the package's own sound module must open on it
+start_game_with_sound
 read -r ox oy <<<"$(window_origin)"
 shot
 expect_window_facts "$ox" "$oy" 1

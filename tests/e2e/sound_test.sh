@@ -6,11 +6,7 @@
 . "$(dirname "$0")/lib.sh"
 start_display 1024x768
 start_sound_server
-"$QUICKSTACK" >"$WORK/stdout" 2>"$WORK/stderr" &
-GAME_PID=$!
-wait_for_window Quickstack
-sleep 1
-[ -z "$(window_id Problème)" ] || fail "a Problème box although a sound server runs"
+start_game_with_sound
 
 SECONDS_MEASURED=4
 # expect_asleep WHAT: the game's threads over SECONDS_MEASURED. Asleep it uses 0-1 ticks
