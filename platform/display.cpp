@@ -7,7 +7,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/platform_state.h"
+#include "platform/display.h"
+#include "platform/platform.h"
+#include "platform/screen_scale.h"
 
 #ifdef QUICKSTACK_HAVE_XCB
 #include <xcb/xcb.h>

@@ -4,7 +4,11 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "platform/platform_state.h"
+#include "platform/drawing.h"
+#include "platform/repaint.h"
+#include "platform/state.h"
+#include "platform/targets.h"
+#include "platform/text.h"
 
 Picture* OpenPicture() {
     DrawingState& drawing = State().drawing;

@@ -8,7 +8,10 @@
 #include <cmath>
 #include <numbers>
 
-#include "platform/platform_state.h"
+#include "platform/drawing.h"
+#include "platform/state.h"
+#include "platform/text.h"
+#include "platform/windows1252.h"
 
 namespace {
 

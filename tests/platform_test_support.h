@@ -9,11 +9,19 @@
 #include <QTimer>
 #include <QWindow>
 #include <functional>
+#include <ostream>
 #include <vector>
 
+#include "platform/image_button.h"
+#include "platform/main_window.h"
 #include "platform/platform.h"
-#include "platform/platform_state.h"
-#include "platform/widgets.h"
+#include "platform/state.h"
+
+// An event as a failed comparison shows it.
+inline void PrintTo(const Event& event, std::ostream* out) {
+    *out << "{kind " << event.kind << ", gadget " << event.gadgetNumber << ", key " << event.keyCode
+         << "}";
+}
 
 class PlatformTest : public testing::Test {
   protected:

@@ -3,6 +3,7 @@
 #include <ostream>
 #include <string>
 
+#include "platform/text.h"
 #include "tests/platform_test_support.h"
 
 namespace {
