@@ -3,6 +3,7 @@
 
 #include <QPoint>
 #include <QPointF>
+#include <QSize>
 
 class QWidget;
 
@@ -23,3 +24,5 @@ bool ButtonsReadFromServer();
 QPoint PointerInWindow(QWidget& window);
 // The pixel a logical position falls in.
 QPoint WholePixel(QPointF at);
+// Where a window of this size stands centred on the primary screen.
+QPoint CentredOnScreen(QSize size);

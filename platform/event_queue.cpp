@@ -11,7 +11,7 @@
 #include "platform/message_hook.h"
 #include "platform/repaint.h"
 #include "platform/state.h"
-#include "platform/window.h"
+#include "platform/targets.h"
 
 namespace {
 

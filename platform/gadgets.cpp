@@ -5,11 +5,9 @@
 
 #include "platform/event_queue.h"
 #include "platform/image_button.h"
-#include "platform/main_window.h"
 #include "platform/message_hook.h"
 #include "platform/state.h"
 #include "platform/targets.h"
-#include "platform/window.h"
 #include "platform/windows1252.h"
 
 namespace {

@@ -27,12 +27,7 @@ bool MainWindow::event(QEvent* event) {
     if (event->type() != RepaintRequest) {
         return QWidget::event(event);
     }
-    PlatformState& state = State();
-    state.repaintPosted = false;
-    // Outside the calls that handle messages the request waits for the next of them.
-    if (state.pumpDepth > 0) {
-        ServePendingRepaint();
-    }
+    ServePostedRepaint();
     return true;
 }
 

@@ -2,7 +2,6 @@
 // messages and events; the state lives in PlatformState.
 #pragma once
 
-#include <QEvent>
 #include <QWidget>
 
 class QWindow;
@@ -10,7 +9,6 @@ class QWindow;
 class MainWindow : public QWidget {
   public:
     MainWindow();
-    static constexpr QEvent::Type RepaintRequest = QEvent::Type(QEvent::User + 15);
     // Installed on the window's QWindow: its exposes, and the pointer in whole pixels.
     bool eventFilter(QObject* watched, QEvent* event) override;
 

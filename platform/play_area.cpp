@@ -5,7 +5,7 @@
 #include "platform/display.h"
 #include "platform/repaint.h"
 #include "platform/state.h"
-#include "platform/window.h"
+#include "platform/targets.h"
 
 namespace {
 

@@ -4,12 +4,12 @@
 #include "platform/repaint.h"
 
 #include <QCoreApplication>
+#include <QWidget>
 
 #include "platform/display.h"
-#include "platform/main_window.h"
 #include "platform/message_hook.h"
 #include "platform/state.h"
-#include "platform/window.h"
+#include "platform/targets.h"
 
 namespace {
 
@@ -53,7 +53,7 @@ void RequestRepaint() {
     if (state.window && !state.repaintPosted) {
         state.repaintPosted = true;
         // Qt takes ownership of posted events.
-        QCoreApplication::postEvent(state.window.get(), new QEvent(MainWindow::RepaintRequest));
+        QCoreApplication::postEvent(state.window.get(), new QEvent(RepaintRequest));
     }
 }
 
@@ -71,4 +71,13 @@ void ShowSurface(const QRect& area) {
     }
     state.window->repaint(shown);
     SyncWithDisplay();
+}
+
+void ServePostedRepaint() {
+    PlatformState& state = State();
+    state.repaintPosted = false;
+    // Outside the calls that handle messages the request waits for the next of them.
+    if (state.pumpDepth > 0) {
+        ServePendingRepaint();
+    }
 }

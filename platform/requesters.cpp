@@ -7,10 +7,9 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "platform/main_window.h"
+#include "platform/display.h"
 #include "platform/message_hook.h"
 #include "platform/state.h"
-#include "platform/window.h"
 #include "platform/windows1252.h"
 
 namespace {

@@ -1,11 +1,11 @@
 #include "platform/state.h"
 
+#include <QPushButton>
 #include <QTimer>
+#include <QWidget>
 #include <cstdlib>
 
 #include "platform/display.h"
-#include "platform/image_button.h"
-#include "platform/main_window.h"
 #include "platform/termination.h"
 
 namespace {

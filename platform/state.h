@@ -15,9 +15,9 @@
 #include "platform/picture.h"
 #include "platform/platform.h"
 
-class ImageButton;
-class MainWindow;
+class QPushButton;
 class QTimer;
+class QWidget;
 class TerminationWatch;
 
 struct DrawingState {
@@ -44,7 +44,7 @@ struct PlayArea {
 
 struct PlatformState {
     PlatformState();
-    ~PlatformState();  // where the widgets' types are known
+    ~PlatformState();  // where the members' types are known
     PlatformState(const PlatformState&) = delete;
     PlatformState& operator=(const PlatformState&) = delete;
 
@@ -53,14 +53,14 @@ struct PlatformState {
     std::map<int, Picture> sprites;
     std::optional<PlayArea> playArea;
 
-    std::unique_ptr<MainWindow> window;
+    std::unique_ptr<QWidget> window;
     Handle windowHandle = 0;
     Picture surface;  // what the window shows
     QRegion shape;    // the window's outline, once the skin has given it
     std::optional<Picture> background;
     bool gadgetsOpen = false;
     // Declared after the window, so destroyed before it: the buttons are its children.
-    std::map<int, std::unique_ptr<ImageButton>> buttons;
+    std::map<int, std::unique_ptr<QPushButton>> buttons;
 
     std::map<Handle, FontEntry> fonts;
     DrawingState drawing;

@@ -30,3 +30,8 @@ Picture* ImageByHandle(Handle image) {
     }
     return nullptr;
 }
+
+bool IsMainWindow(Handle window) {
+    const PlatformState& state = State();
+    return state.window && window != 0 && window == state.windowHandle;
+}

@@ -1,4 +1,4 @@
-// The pictures behind drawing targets and image handles.
+// What the game's targets and handles stand for.
 #pragma once
 
 #include "platform/picture.h"
@@ -6,3 +6,4 @@
 
 Picture* TargetPicture(Target target);  // null when the target does not exist
 Picture* ImageByHandle(Handle image);
+bool IsMainWindow(Handle window);

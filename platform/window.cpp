@@ -1,16 +1,11 @@
 // The main window as the game opens and dresses it: its place, outline, background and
 // icon.
-#include "platform/window.h"
-
-#include <QGuiApplication>
 #include <QIcon>
-#include <QScreen>
+#include <QPushButton>
 #include <QWindow>
-#include <algorithm>
 
 #include "platform/display.h"
 #include "platform/drawing.h"
-#include "platform/image_button.h"
 #include "platform/main_window.h"
 #include "platform/repaint.h"
 #include "platform/state.h"
@@ -40,18 +35,6 @@ QRegion RegionOf(const RoundRect& shape) {
 
 }  // namespace
 
-bool IsMainWindow(Handle window) {
-    const PlatformState& state = State();
-    return state.window && window != 0 && window == state.windowHandle;
-}
-
-QPoint CentredOnScreen(QSize size) {
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    const int left = screen.width() / 2 - std::min(size.width(), screen.width()) / 2;
-    const int top = screen.height() / 2 - std::min(size.height(), screen.height()) / 2;
-    return screen.topLeft() + QPoint(left, top);
-}
-
 Handle OpenMainWindow(int /*number*/, int x, int y, int width, int height, std::uint32_t flags,
                       std::string_view title) {
     PlatformState& state = State();
@@ -68,7 +51,7 @@ Handle OpenMainWindow(int /*number*/, int x, int y, int width, int height, std::
         return 0;
     }
     state.window = std::make_unique<MainWindow>();
-    MainWindow& window = *state.window;
+    QWidget& window = *state.window;
     Qt::WindowFlags windowFlags = Qt::Window;
     if ((flags & WindowBorderless) != 0) {
         windowFlags |= Qt::FramelessWindowHint;

@@ -1,15 +1,15 @@
 // The pointer over the window, and the window dragged by it.
 #include <QCoreApplication>
 #include <QCursor>
+#include <QWidget>
 #include <QWindow>
 #include <thread>
 
 #include "platform/display.h"
 #include "platform/event_queue.h"
-#include "platform/main_window.h"
 #include "platform/message_hook.h"
 #include "platform/state.h"
-#include "platform/window.h"
+#include "platform/targets.h"
 
 int CursorYInWindow() {
     const PlatformState& state = State();
@@ -32,7 +32,7 @@ void BeginWindowDrag(Handle window) {
     if (!IsMainWindow(window) || !LeftButtonHeld()) {
         return;
     }
-    MainWindow& widget = *State().window;
+    QWidget& widget = *State().window;
     QWindow* native = widget.windowHandle();
     if (OnNativeWayland()) {
         if (native != nullptr) {

@@ -6,14 +6,13 @@
 
 #include <QApplication>
 #include <QExposeEvent>
+#include <QPushButton>
 #include <QTimer>
 #include <QWindow>
 #include <functional>
 #include <ostream>
 #include <vector>
 
-#include "platform/image_button.h"
-#include "platform/main_window.h"
 #include "platform/platform.h"
 #include "platform/state.h"
 
@@ -37,7 +36,7 @@ class WindowTest : public PlatformTest {
         ASSERT_NE(window, 0);
         ASSERT_TRUE(OpenPlayArea(window, 200, 55, 320, 535));
     }
-    MainWindow* Widget() const { return State().window.get(); }
+    QWidget* Widget() const { return State().window.get(); }
     QWidget* Button(int number) const { return State().buttons.at(number).get(); }
     // What the display server sends when the window is uncovered.
     void Expose() const {
