@@ -5,10 +5,10 @@
 #include <cstdlib>
 
 #include "platform/drawing.h"
+#include "platform/fonts.h"
 #include "platform/repaint.h"
 #include "platform/state.h"
 #include "platform/targets.h"
-#include "platform/text.h"
 
 Picture* OpenPicture() {
     DrawingState& drawing = State().drawing;
@@ -70,6 +70,14 @@ void CloseDrawing() {
 
 void EndDrawing() {
     CloseDrawing();
+}
+
+void SelectFont(Handle font) {
+    const FontEntry* entry = FontByHandle(font);
+    if (OpenPicture() == nullptr || entry == nullptr) {
+        return;
+    }
+    State().drawing.font = *entry;
 }
 
 void SetDrawMode(int mode) {

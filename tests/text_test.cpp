@@ -3,7 +3,7 @@
 #include <ostream>
 #include <string>
 
-#include "platform/text.h"
+#include "platform/fonts.h"
 #include "tests/platform_test_support.h"
 
 namespace {
