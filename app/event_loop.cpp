@@ -18,16 +18,17 @@ void PressInWindow(const Program& program) {
 
 void RunEventLoop(Program& program) {
     for (;;) {
+        const Event event = WaitEvent();
         Input input;
-        switch (WaitEvent()) {
+        switch (event.kind) {
             case EvTimer:
                 input = {Input::Kind::Tick};
                 break;
             case EvKeyDown:
-                input = {Input::Kind::Key, EventKeyCode()};
+                input = {Input::Kind::Key, event.keyCode};
                 break;
             case EvGadget:
-                input = {Input::Kind::Button, EventGadgetNumber()};
+                input = {Input::Kind::Button, event.gadgetNumber};
                 break;
             case EvClose:
                 input = {Input::Kind::Close};

@@ -2,13 +2,18 @@
 #include <QApplication>
 #include <QCursor>
 #include <QGuiApplication>
+#include <QScreen>
 #include <QWidget>
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <string>
 #include <thread>
 
-#include "platform/platform_state.h"
+#include "platform/display.h"
+#include "platform/fonts.h"
+#include "platform/platform.h"
+#include "platform/screen_scale.h"
 
 #ifdef QUICKSTACK_HAVE_XCB
 #include <xcb/xcb.h>
@@ -191,4 +196,11 @@ QPoint PointerInWindow(QWidget& window) {
 
 QPoint WholePixel(QPointF at) {
     return QPoint(static_cast<int>(std::floor(at.x())), static_cast<int>(std::floor(at.y())));
+}
+
+QPoint CentredOnScreen(QSize size) {
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    const int left = screen.width() / 2 - std::min(size.width(), screen.width()) / 2;
+    const int top = screen.height() / 2 - std::min(size.height(), screen.height()) / 2;
+    return screen.topLeft() + QPoint(left, top);
 }

@@ -4,7 +4,11 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "platform/platform_state.h"
+#include "platform/drawing.h"
+#include "platform/fonts.h"
+#include "platform/repaint.h"
+#include "platform/state.h"
+#include "platform/targets.h"
 
 Picture* OpenPicture() {
     DrawingState& drawing = State().drawing;
@@ -66,6 +70,14 @@ void CloseDrawing() {
 
 void EndDrawing() {
     CloseDrawing();
+}
+
+void SelectFont(Handle font) {
+    const FontEntry* entry = FontByHandle(font);
+    if (OpenPicture() == nullptr || entry == nullptr) {
+        return;
+    }
+    State().drawing.font = *entry;
 }
 
 void SetDrawMode(int mode) {

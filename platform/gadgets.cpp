@@ -3,8 +3,12 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "platform/platform_state.h"
-#include "platform/widgets.h"
+#include "platform/event_queue.h"
+#include "platform/image_button.h"
+#include "platform/message_hook.h"
+#include "platform/state.h"
+#include "platform/targets.h"
+#include "platform/windows1252.h"
 
 namespace {
 
@@ -31,7 +35,7 @@ void DrawBorder(QPainter& painter, QRect area, bool sunken) {
 
 void OnClicked(int number) {
     if (CallHook(MsgCommand, number, 0) == HookDefault) {
-        PushEvent({EvGadget, number, 0});
+        PushEvent({.kind = EvGadget, .gadgetNumber = number});
     }
 }
 

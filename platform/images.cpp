@@ -1,6 +1,7 @@
 #include <QImage>
 
-#include "platform/platform_state.h"
+#include "platform/state.h"
+#include "platform/targets.h"
 
 Handle NewImage(int number, int width, int height) {
     PlatformState& state = State();

@@ -121,10 +121,15 @@ constexpr int KeyLeft = 37;
 constexpr int KeyUp = 38;
 constexpr int KeyRight = 39;
 constexpr int KeyDown = 40;
+// One event, handed over whole: its kind and the data that kind carries.
+struct Event {
+    int kind = 0;
+    int gadgetNumber = 0;  // EvGadget: the button clicked
+    int keyCode = 0;       // EvKeyDown: the virtual-key code
+    bool operator==(const Event&) const = default;
+};
 void StartTimer(Handle window, int periodMs);  // at most one tick waits
-int WaitEvent();
-int EventGadgetNumber();
-int EventKeyCode();
+Event WaitEvent();
 int CursorYInWindow();                // -1 when the pointer is outside the window
 void BeginWindowDrag(Handle window);  // returns when the move ends (native Wayland: at once)
 

@@ -2,7 +2,10 @@
 // window's surface, which is put on screen before the present returns.
 #include <thread>
 
-#include "platform/platform_state.h"
+#include "platform/display.h"
+#include "platform/repaint.h"
+#include "platform/state.h"
+#include "platform/targets.h"
 
 namespace {
 

@@ -7,8 +7,10 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "platform/platform_state.h"
-#include "platform/widgets.h"
+#include "platform/display.h"
+#include "platform/message_hook.h"
+#include "platform/state.h"
+#include "platform/windows1252.h"
 
 namespace {
 

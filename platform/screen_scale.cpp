@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/platform_state.h"
+#include "platform/screen_scale.h"
 
 namespace {
 

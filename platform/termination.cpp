@@ -11,8 +11,8 @@
 #include <cerrno>
 #include <csignal>
 
-#include "platform/platform_state.h"
-#include "platform/widgets.h"
+#include "platform/event_queue.h"
+#include "platform/termination.h"
 
 namespace {
 

@@ -1,7 +1,9 @@
 // The game's texts are Windows-1252 bytes; Qt and the source files speak Unicode.
+#include <QList>
 #include <array>
 
-#include "platform/platform_state.h"
+#include "platform/platform.h"
+#include "platform/windows1252.h"
 
 namespace {
 

@@ -2,6 +2,7 @@
 #include <QKeyEvent>
 #include <QTest>
 
+#include "platform/message_hook.h"
 #include "tests/platform_test_support.h"
 
 namespace {
@@ -17,18 +18,29 @@ class EventsTest : public WindowTest {
         }
     }
     // Every event that is already waiting, ended by a key press of our own.
-    std::vector<int> WaitingEvents() {
+    std::vector<Event> WaitingEvents() {
         QTest::keyClick(Widget(), Qt::Key_F12);
-        std::vector<int> kinds;
+        std::vector<Event> events;
         for (;;) {
-            const int kind = WaitEvent();
-            if (kind == EvKeyDown && EventKeyCode() == 0x7B) {
-                return kinds;
+            const Event event = WaitEvent();
+            if (event == Event{.kind = EvKeyDown, .keyCode = 0x7B}) {
+                return events;
             }
-            kinds.push_back(kind);
+            events.push_back(event);
         }
     }
 };
+
+constexpr Event Timer{.kind = EvTimer};
+constexpr Event LeftButtonDown{.kind = EvLeftButtonDown};
+
+constexpr Event Key(int code) {
+    return {.kind = EvKeyDown, .keyCode = code};
+}
+
+constexpr Event Gadget(int number) {
+    return {.kind = EvGadget, .gadgetNumber = number};
+}
 
 struct KeyCode {
     Qt::Key key;
@@ -43,8 +55,7 @@ class KeyCodeTest : public EventsTest, public testing::WithParamInterface<KeyCod
 
 TEST_P(KeyCodeTest, AKeyGoesDownWithItsVirtualKeyCode) {
     QTest::keyClick(Widget(), GetParam().key);
-    EXPECT_EQ(WaitEvent(), EvKeyDown);
-    EXPECT_EQ(EventKeyCode(), GetParam().code);
+    EXPECT_EQ(WaitEvent(), Key(GetParam().code));
 }
 
 INSTANTIATE_TEST_SUITE_P(Keys, KeyCodeTest,
@@ -58,8 +69,9 @@ TEST_F(EventsTest, OtherKeysNeverPassForArrows) {
                         Qt::Key_Eacute, Qt::Key_Dead_Circumflex}) {
         QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
         QApplication::sendEvent(Widget(), &press);
-        ASSERT_EQ(WaitEvent(), EvKeyDown);
-        EXPECT_TRUE(EventKeyCode() < KeyLeft || EventKeyCode() > KeyDown) << key;
+        const Event event = WaitEvent();
+        ASSERT_EQ(event.kind, EvKeyDown);
+        EXPECT_TRUE(event.keyCode < KeyLeft || event.keyCode > KeyDown) << key;
     }
 }
 
@@ -68,49 +80,46 @@ TEST_F(EventsTest, EachAutomaticRepeatIsOneMoreKeyDown) {
         QKeyEvent press(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier, QString(), i > 0);
         QApplication::sendEvent(Widget(), &press);
     }
-    EXPECT_EQ(WaitingEvents(), std::vector<int>(3, EvKeyDown));
-    EXPECT_EQ(EventKeyCode(), 0x7B);
+    EXPECT_EQ(WaitingEvents(), std::vector<Event>(3, Key(KeyDown)));
 }
 
 TEST_F(EventsTest, AClickOnAButtonIsAPressThenItsGadgetEvent) {
     QTest::mouseClick(Button(2), Qt::LeftButton);
-    EXPECT_EQ(WaitEvent(), EvLeftButtonDown);
-    EXPECT_EQ(WaitEvent(), EvGadget);
-    EXPECT_EQ(EventGadgetNumber(), 2);
+    EXPECT_EQ(WaitEvent(), LeftButtonDown);
+    EXPECT_EQ(WaitEvent(), Gadget(2));
 }
 
 TEST_F(EventsTest, AClickedButtonTakesTheFocusAndTheSpaceBarClicksIt) {
     QTest::mouseClick(Button(1), Qt::LeftButton);
     EXPECT_EQ(Widget()->focusWidget(), Button(1));
     QTest::keyClick(Button(1), Qt::Key_Space);
-    EXPECT_EQ(WaitingEvents(), (std::vector<int>{EvLeftButtonDown, EvGadget, EvKeyDown, EvGadget}));
-    EXPECT_EQ(EventGadgetNumber(), 1);
+    EXPECT_EQ(WaitingEvents(),
+              (std::vector<Event>{LeftButtonDown, Gadget(1), Key(0x20), Gadget(1)}));
 }
 
 TEST_F(EventsTest, ArrowsOnAFocusedButtonAreKeysAndMoveNoFocus) {
     Button(1)->setFocus();
     for (Qt::Key key : {Qt::Key_Down, Qt::Key_Right, Qt::Key_Up, Qt::Key_Left}) {
         QTest::keyClick(Button(1), key);
-        ASSERT_EQ(WaitEvent(), EvKeyDown);
-        EXPECT_EQ(EventKeyCode(), key == Qt::Key_Down    ? KeyDown
-                                  : key == Qt::Key_Right ? KeyRight
-                                  : key == Qt::Key_Up    ? KeyUp
-                                                         : KeyLeft);
+        EXPECT_EQ(WaitEvent(), Key(key == Qt::Key_Down    ? KeyDown
+                                   : key == Qt::Key_Right ? KeyRight
+                                   : key == Qt::Key_Up    ? KeyUp
+                                                          : KeyLeft));
         EXPECT_EQ(Widget()->focusWidget(), Button(1));
     }
-    EXPECT_EQ(WaitingEvents(), std::vector<int>{}) << "each key reported once";
+    EXPECT_EQ(WaitingEvents(), std::vector<Event>{}) << "each key reported once";
 }
 
 TEST_F(EventsTest, ALeftPressOnTheWindowIsReported) {
     QTest::mousePress(Widget(), Qt::LeftButton, Qt::NoModifier, QPoint(400, 20));
     QTest::mouseRelease(Widget(), Qt::LeftButton, Qt::NoModifier, QPoint(400, 20));
     QTest::mousePress(Widget(), Qt::RightButton, Qt::NoModifier, QPoint(400, 20));
-    EXPECT_EQ(WaitingEvents(), std::vector<int>{EvLeftButtonDown});
+    EXPECT_EQ(WaitingEvents(), std::vector<Event>{LeftButtonDown});
 }
 
 TEST_F(EventsTest, ACloseRequestIsAnEventAndTheWindowStays) {
     Widget()->close();
-    EXPECT_EQ(WaitEvent(), EvClose);
+    EXPECT_EQ(WaitEvent().kind, EvClose);
     EXPECT_TRUE(Widget()->isVisible());
 }
 
@@ -123,7 +132,7 @@ TEST_F(EventsTest, TheHookSeesMessagesFirstAndMaySwallowThem) {
     QTest::keyClick(Widget(), Qt::Key_Right);
     Widget()->close();
     QTest::mouseClick(Button(1), Qt::LeftButton);
-    EXPECT_EQ(WaitingEvents(), (std::vector<int>{EvKeyDown, EvLeftButtonDown, EvGadget}));
+    EXPECT_EQ(WaitingEvents(), (std::vector<Event>{Key(KeyRight), LeftButtonDown, Gadget(1)}));
     const std::vector<std::pair<std::uint32_t, std::intptr_t>> expected{{MsgKeyDown, KeyRight},
                                                                         {MsgClose, 0},
                                                                         {MsgLeftButtonDown, 1},
@@ -138,7 +147,7 @@ TEST_F(EventsTest, AtMostOneTimerTickWaits) {
         Pause(6);
         ProcessQtEvents();
     }
-    EXPECT_EQ(WaitingEvents(), std::vector<int>{EvTimer});
+    EXPECT_EQ(WaitingEvents(), std::vector<Event>{Timer});
 }
 
 TEST_F(EventsTest, AfterABusySecondOneTickWaits) {
@@ -147,14 +156,14 @@ TEST_F(EventsTest, AfterABusySecondOneTickWaits) {
     ProcessQtEvents();
     Pause(150);
     ProcessQtEvents();
-    EXPECT_EQ(WaitingEvents(), std::vector<int>{EvTimer});
+    EXPECT_EQ(WaitingEvents(), std::vector<Event>{Timer});
 }
 
 TEST_F(EventsTest, TheTimerTicksWhileTheProgramWaits) {
     StartTimer(window, 10);
     const std::uint32_t start = TickCount();
     for (int ticks = 0; ticks < 3;) {
-        ticks += WaitEvent() == EvTimer ? 1 : 0;
+        ticks += WaitEvent() == Timer ? 1 : 0;
     }
     EXPECT_GE(TickCount() - start, 25u);
 }

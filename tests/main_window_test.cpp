@@ -128,14 +128,14 @@ TEST_F(WindowTest, TheSkinsOwnRequestsCauseNoFurtherRepaint) {
         return HookDefault;
     });
     StartTimer(window, 30);
-    while (WaitEvent() != EvTimer) {
+    while (WaitEvent().kind != EvTimer) {
     }
     EXPECT_EQ(repaints, 1) << "the first display";
     EXPECT_EQ(PixelAt(WindowTarget(), 10, 20), 0x00FF00u);
     RepaintNow(window);
     EXPECT_EQ(repaints, 2);
     for (int ticks = 0; ticks < 3;) {
-        ticks += WaitEvent() == EvTimer ? 1 : 0;
+        ticks += WaitEvent().kind == EvTimer ? 1 : 0;
     }
     EXPECT_EQ(repaints, 2);
 }
@@ -143,17 +143,17 @@ TEST_F(WindowTest, TheSkinsOwnRequestsCauseNoFurtherRepaint) {
 TEST_F(WindowTest, OnlyAnExposeRepaintsAndInsideTheNextWait) {
     RecordMessages();
     StartTimer(window, 20);
-    while (WaitEvent() != EvTimer) {
+    while (WaitEvent().kind != EvTimer) {
     }
     messages.clear();
     Widget()->update();  // as Qt paints the window behind a button that repaints itself
-    while (WaitEvent() != EvTimer) {
+    while (WaitEvent().kind != EvTimer) {
     }
     EXPECT_EQ(CountMessages(MsgRepaint), 0) << "Qt's own paint is no uncover";
     Expose();
     ProcessQtEvents();
     EXPECT_EQ(CountMessages(MsgRepaint), 0) << "only the layer's own calls run the hook";
-    while (WaitEvent() != EvTimer) {
+    while (WaitEvent().kind != EvTimer) {
     }
     EXPECT_EQ(CountMessages(MsgRepaint), 1);
 }

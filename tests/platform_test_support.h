@@ -6,14 +6,21 @@
 
 #include <QApplication>
 #include <QExposeEvent>
+#include <QPushButton>
 #include <QTimer>
 #include <QWindow>
 #include <functional>
+#include <ostream>
 #include <vector>
 
 #include "platform/platform.h"
-#include "platform/platform_state.h"
-#include "platform/widgets.h"
+#include "platform/state.h"
+
+// An event as a failed comparison shows it.
+inline void PrintTo(const Event& event, std::ostream* out) {
+    *out << "{kind " << event.kind << ", gadget " << event.gadgetNumber << ", key " << event.keyCode
+         << "}";
+}
 
 class PlatformTest : public testing::Test {
   protected:
@@ -29,7 +36,7 @@ class WindowTest : public PlatformTest {
         ASSERT_NE(window, 0);
         ASSERT_TRUE(OpenPlayArea(window, 200, 55, 320, 535));
     }
-    MainWindow* Widget() const { return State().window.get(); }
+    QWidget* Widget() const { return State().window.get(); }
     QWidget* Button(int number) const { return State().buttons.at(number).get(); }
     // What the display server sends when the window is uncovered.
     void Expose() const {

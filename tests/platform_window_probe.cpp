@@ -71,7 +71,7 @@ int main(int argc, char** argv) {
     });
     StartTimer(window, 50);
     for (int ticks = 0; repaints == 0 || ticks < 4;) {
-        const int kind = WaitEvent();
+        const int kind = WaitEvent().kind;
         ticks += kind == EvTimer ? 1 : 0;
     }
 
@@ -82,7 +82,7 @@ int main(int argc, char** argv) {
 
     // About 15 seconds for the drag, then the program ends by itself.
     for (int ticks = 0; ticks < 300;) {
-        const int kind = WaitEvent();
+        const int kind = WaitEvent().kind;
         ticks += kind == EvTimer ? 1 : 0;
         if (kind == EvClose) {
             break;

@@ -3,7 +3,7 @@
 #include <limits>
 #include <string>
 
-#include "platform/platform_state.h"
+#include "platform/screen_scale.h"
 
 namespace {
 

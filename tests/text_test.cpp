@@ -3,6 +3,7 @@
 #include <ostream>
 #include <string>
 
+#include "platform/fonts.h"
 #include "tests/pixel_scan.h"
 #include "tests/platform_test_support.h"
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/platform.h"
-#include "platform/platform_state.h"
+#include "platform/windows1252.h"
 
 namespace {
 
