@@ -1,6 +1,5 @@
 // Start-up in its fixed order, the event loop, and shutdown.
 #include <cstdio>
-#include <iterator>
 #include <optional>
 
 #include "app/app.h"
@@ -9,13 +8,6 @@
 namespace {
 
 constexpr int MainWindow = 0;
-
-void OpenSound(Midi& midi) {
-    OpenMidiOutput(midi);
-    for (int channel = 0; channel < std::ssize(ChannelInstruments); ++channel) {
-        SelectInstrument(midi, channel, ChannelInstruments[channel]);
-    }
-}
 
 void MakeMenuButtons(Handle window) {
     BeginGadgets(window);

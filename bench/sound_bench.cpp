@@ -54,12 +54,7 @@ struct SoundRun {
         synthesiser = owned.get();
         midi = Midi{std::move(owned), nullptr};
     }
-    void StartUp() {
-        OpenMidiOutput(midi);
-        SelectInstrument(midi, 0, 13);
-        SelectInstrument(midi, 1, 14);
-        SelectInstrument(midi, 2, 55);
-    }
+    void StartUp() { OpenSound(midi); }
     Synthesiser* synthesiser;
     Midi midi;
 };

@@ -108,7 +108,6 @@ struct Note {
     int channel;
     int key;  // MIDI note number
 };
-constexpr int ChannelInstruments[] = {13, 14, 55};  // Xylophone, Tubular Bells, Orchestra Hit
 constexpr int FullVelocity = 127;
 constexpr Note LockNote{0, 64};                      // a piece settles
 constexpr Note RowNote{1, 64};                       // a full row vanishes

@@ -1,3 +1,5 @@
+#include <iterator>
+
 #include "sound/sound.h"
 
 namespace {
@@ -53,4 +55,11 @@ void SelectInstrument(Midi& midi, int channel, int program) {
         return;
     }
     SendMidiMessage(midi, ProgramChange | Low8(channel), 0, Low8(program), 0);
+}
+
+void OpenSound(Midi& midi) {
+    OpenMidiOutput(midi);
+    for (int channel = 0; channel < std::ssize(ChannelInstruments); ++channel) {
+        SelectInstrument(midi, channel, ChannelInstruments[channel]);
+    }
 }

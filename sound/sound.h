@@ -61,3 +61,9 @@ int SendMidiMessage(Midi& midi, int status, int channel, int data1, int data2); 
 // Strikes a note after a note off of the same note, which cuts a strike still ringing.
 void PlayNote(Midi& midi, int channel, int note, int releaseVelocity, int strikeVelocity);
 void SelectInstrument(Midi& midi, int channel, int program);
+
+// The General MIDI programs of the game's three channels: Xylophone, Tubular Bells and
+// Orchestra Hit.
+constexpr int ChannelInstruments[] = {13, 14, 55};
+// Opens the output as the game starts: OpenMidiOutput, then each channel's instrument.
+void OpenSound(Midi& midi);

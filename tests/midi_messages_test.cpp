@@ -29,16 +29,9 @@ MidiRecorder RefusingToOpen() {
 }
 
 // Start-up as the game runs it.
-void StartUp(Midi& midi) {
-    OpenMidiOutput(midi);
-    SelectInstrument(midi, 0, 13);
-    SelectInstrument(midi, 1, 14);
-    SelectInstrument(midi, 2, 55);
-}
-
 TEST(MidiMessages, StartUpSetsChannelZeroToProgramZeroThenTheThreeInstruments) {
     RecordedMidi run;
-    StartUp(run.midi);
+    OpenSound(run.midi);
     EXPECT_EQ(run.midi.MidiReady, 1);
     EXPECT_THAT(run.recorder->sent, ElementsAre(Packed(0xC0, 0, 0), Packed(0xC0, 13, 0),
                                                 Packed(0xC1, 14, 0), Packed(0xC2, 55, 0)));
@@ -101,7 +94,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(MidiMessages, DeviceThatWillNotOpenGivesOneBoxAndASilentGame) {
     RecordedMidi run(RefusingToOpen());
-    StartUp(run.midi);
+    OpenSound(run.midi);
     PlayNote(run.midi, 0, 64, 127, 127);
     PlayNote(run.midi, 1, 80, 127, 127);
     EXPECT_EQ(run.midi.MidiReady, 0);
@@ -116,7 +109,7 @@ TEST(MidiMessages, DeviceThatWillNotOpenGivesOneBoxAndASilentGame) {
 TEST(MidiMessages, NoDeviceAtAllGivesTheSameOneBox) {
     ShownBoxes shown;
     Midi midi{nullptr, shown.Recorder()};
-    StartUp(midi);
+    OpenSound(midi);
     PlayNote(midi, 0, 64, 127, 127);
     EXPECT_EQ(midi.MidiReady, 0);
     EXPECT_THAT(shown.boxes, ElementsAre(Box{ProblemTitle, OpenFailedText}));

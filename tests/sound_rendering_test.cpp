@@ -76,10 +76,7 @@ class Rendering : public ::testing::Test {
         auto owned = std::make_unique<Synthesiser>(SynthesiserSetup{{}, {ProjectSoundfont}});
         synthesiser = owned.get();
         midi = Midi{std::move(owned), shown.Recorder()};
-        OpenMidiOutput(midi);
-        SelectInstrument(midi, 0, 13);
-        SelectInstrument(midi, 1, 14);
-        SelectInstrument(midi, 2, 55);
+        OpenSound(midi);
         ASSERT_EQ(midi.MidiReady, 1);
     }
     void TearDown() override { EXPECT_TRUE(shown.boxes.empty()); }

@@ -85,10 +85,7 @@ TEST(SynthesiserSetup, PlayersGetPulseAudioThenAlsaAndDebiansSoundfontsInOrder) 
 struct SynthesiserRun {
     explicit SynthesiserRun(SynthesiserSetup setup)
         : midi{std::make_unique<Synthesiser>(std::move(setup)), shown.Recorder()} {
-        OpenMidiOutput(midi);
-        SelectInstrument(midi, 0, 13);
-        SelectInstrument(midi, 1, 14);
-        SelectInstrument(midi, 2, 55);
+        OpenSound(midi);
         PlayNote(midi, 0, 64, 127, 127);
         PlayNote(midi, 1, 80, 127, 127);
     }
