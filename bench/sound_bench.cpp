@@ -127,14 +127,14 @@ BENCHMARK(PlayNoteToSound)->Unit(benchmark::kMicrosecond);
 class SinkMonitor {
   public:
     SinkMonitor() {
-        const pa_sample_spec spec{PA_SAMPLE_S16LE, SampleRate, 1};
+        const pa_sample_spec format{PA_SAMPLE_S16LE, SampleRate, 1};
         const pa_buffer_attr buffer{.maxlength = static_cast<std::uint32_t>(-1),
                                     .tlength = static_cast<std::uint32_t>(-1),
                                     .prebuf = static_cast<std::uint32_t>(-1),
                                     .minreq = static_cast<std::uint32_t>(-1),
                                     .fragsize = sizeof(Chunk)};
         stream_ = pa_simple_new(nullptr, "sound_bench", PA_STREAM_RECORD, "@DEFAULT_MONITOR@",
-                                "sink monitor", &spec, nullptr, &buffer, nullptr);
+                                "sink monitor", &format, nullptr, &buffer, nullptr);
         if (stream_) {
             recorder_ = std::jthread([this](std::stop_token stop) { Record(stop); });
         }

@@ -62,9 +62,9 @@ class PulseOutput : public AudioOutput {
         if (!AwaitContext()) {
             return false;
         }
-        const pa_sample_spec spec{PA_SAMPLE_S16LE, static_cast<std::uint32_t>(sampleRate),
-                                  Channels};
-        stream_ = pa_stream_new(context_, "Quickstack", &spec, nullptr);
+        const pa_sample_spec format{PA_SAMPLE_S16LE, static_cast<std::uint32_t>(sampleRate),
+                                    Channels};
+        stream_ = pa_stream_new(context_, "Quickstack", &format, nullptr);
         if (!stream_) {
             return false;
         }
