@@ -28,6 +28,25 @@ fail() {
     exit 1
 }
 
+# poll PID COMMAND...: true once COMMAND succeeds, within 10 s and while PID runs.
+poll() {
+    local pid=$1
+    shift
+    for _ in $(seq 200); do
+        "$@" >/dev/null 2>&1 && return 0
+        kill -0 "$pid" 2>/dev/null || return 1
+        sleep 0.05
+    done
+    return 1
+}
+
+# The display Xvfb named, once it answers.
+display_ready() {
+    [ -s "$WORK/display" ] || return 1
+    export DISPLAY=":$(head -n 1 "$WORK/display")"
+    xdotool getdisplaygeometry
+}
+
 # start_display [WIDTHxHEIGHT]: a fresh Xvfb with a black root window.
 start_display() {
     command -v Xvfb >/dev/null || { echo "Xvfb is not installed"; exit 77; }
@@ -37,14 +56,7 @@ start_display() {
     Xvfb -displayfd 3 -screen 0 "${size}x24" -br -nolisten tcp -noreset \
         3>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
     SERVER_PID=$!
-    for _ in $(seq 200); do
-        if [ -s "$WORK/display" ]; then
-            export DISPLAY=":$(head -n 1 "$WORK/display")"
-            xdotool getdisplaygeometry >/dev/null 2>&1 && return 0
-        fi
-        kill -0 "$SERVER_PID" 2>/dev/null || break
-        sleep 0.05
-    done
+    poll "$SERVER_PID" display_ready && return 0
     fail "no X server could be started: $(tail -n 1 "$WORK/xvfb.log")"
 }
 
@@ -53,11 +65,7 @@ start_openbox() {
     command -v openbox >/dev/null && command -v wmctrl >/dev/null ||
         { echo "openbox or wmctrl is not installed"; exit 77; }
     openbox >/dev/null 2>&1 &
-    for _ in $(seq 100); do
-        wmctrl -m >/dev/null 2>&1 && return 0
-        sleep 0.05
-    done
-    fail "openbox did not start"
+    poll $! wmctrl -m || fail "openbox did not start"
 }
 
 # start_sound_server: a PulseAudio server of the test's own, as a desktop has, whose one
@@ -74,12 +82,8 @@ start_sound_server() {
         -L "module-native-protocol-unix socket=$home/native auth-anonymous=1" \
         -L "module-null-sink sink_name=quiet" >"$WORK/pulse.log" 2>&1 &
     SOUND_PID=$!
-    for _ in $(seq 100); do
-        pactl info >/dev/null 2>&1 && return 0
-        kill -0 "$SOUND_PID" 2>/dev/null || break
-        sleep 0.05
-    done
-    fail "no PulseAudio server could be started: $(tail -n 1 "$WORK/pulse.log")"
+    poll "$SOUND_PID" pactl info ||
+        fail "no PulseAudio server could be started: $(tail -n 1 "$WORK/pulse.log")"
 }
 
 # thread_usage PID: "ticks wakeups" the process has used so far, summed over all its threads:
