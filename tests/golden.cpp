@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <QImage>
 #include <cstdlib>
 
@@ -38,15 +39,20 @@ void ExpectPictureLikeGolden(const std::string& name, const QImage& drawn,
         << name << " differs from its golden; this run's picture: " << shot;
 }
 
+// Each process has its own picture: the cases of one parametrised test run at once under CTest.
+std::string ShotPath(const std::string& name) {
+    return ::testing::TempDir() + name + "-" + std::to_string(getpid()) + ".png";
+}
+
 }  // namespace
 
 void ExpectLikeGolden(const std::string& name, Target target) {
-    const std::string shot = ::testing::TempDir() + name + ".png";
+    const std::string shot = ShotPath(name);
     ExpectPictureLikeGolden(name, Drawn(shot, target), shot);
 }
 
 void ExpectLikeGolden(const std::string& name, Target target, int x, int y, int width, int height) {
-    const std::string shot = ::testing::TempDir() + name + ".png";
+    const std::string shot = ShotPath(name);
     const QImage part = Drawn(shot, target).copy(x, y, width, height);
     part.save(QString::fromStdString(shot), "PNG");
     ExpectPictureLikeGolden(name, part, shot);
