@@ -11,19 +11,19 @@ Handle NewImage(int number, int width, int height) {
     }
     NumberedImage& image = state.images[number];
     image.handle = NewHandle();
-    image.picture = Picture(width, height);
+    image.picture = std::make_shared<Picture>(width, height);
     return image.handle;
 }
 
 Handle CopyImageRegion(int source, int number, int x, int y, int width, int height) {
-    const Picture* from = TargetPicture(ImageTarget(source));
+    const Picture* from = ReadPicture(ImageTarget(source));
     if (from == nullptr || !PictureSizeAllowed(width, height)) {
         return 0;
     }
     Picture copy(width, height);
     copy.Blit(*from, -x, -y);
     const Handle handle = NewImage(number, width, height);
-    State().images[number].picture = std::move(copy);
+    *State().images[number].picture = std::move(copy);
     return handle;
 }
 
@@ -39,25 +39,27 @@ Target ImageTarget(int number) {
 
 void AndImage(int destination, int source) {
     Picture* to = TargetPicture(ImageTarget(destination));
-    const Picture* from = TargetPicture(ImageTarget(source));
+    const Picture* from = ReadPicture(ImageTarget(source));
     if (to == nullptr || from == nullptr) {
         return;
     }
     const QRect overlap = to->Bounds() & from->Bounds();
     for (int y = overlap.top(); y <= overlap.bottom(); ++y) {
+        std::uint32_t* into = to->Row(y);
+        const std::uint32_t* with = from->Row(y);
         for (int x = overlap.left(); x <= overlap.right(); ++x) {
-            to->Row(y)[x] &= from->Row(y)[x];
+            into[x] &= with[x];
         }
     }
 }
 
 std::uint32_t PixelAt(Target target, int x, int y) {
-    const Picture* picture = TargetPicture(target);
+    const Picture* picture = ReadPicture(target);
     return picture == nullptr ? 0 : picture->At(x, y) & 0xFFFFFF;
 }
 
 bool SaveTargetPng(Target target, const std::string& path) {
-    const Picture* picture = TargetPicture(target);
+    const Picture* picture = ReadPicture(target);
     if (picture == nullptr) {
         return false;
     }

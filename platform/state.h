@@ -33,7 +33,9 @@ struct DrawingState {
 
 struct NumberedImage {
     Handle handle = 0;
-    Picture picture;
+    // Shared with the window while it is the window's background. Drawing into it then
+    // works on a copy of its own: the background keeps the picture it was given.
+    std::shared_ptr<Picture> picture;
 };
 
 struct PlayArea {
@@ -57,7 +59,7 @@ struct PlatformState {
     Handle windowHandle = 0;
     Picture surface;  // what the window shows
     QRegion shape;    // the window's outline, once the skin has given it
-    std::optional<Picture> background;
+    std::shared_ptr<const Picture> background;
     bool gadgetsOpen = false;
     // Declared after the window, so destroyed before it: the buttons are its children.
     std::map<int, std::unique_ptr<QPushButton>> buttons;

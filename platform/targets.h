@@ -4,6 +4,10 @@
 #include "platform/picture.h"
 #include "platform/platform.h"
 
-Picture* TargetPicture(Target target);  // null when the target does not exist
-Picture* ImageByHandle(Handle image);
+// Null when the target does not exist. An image shared with the window's background is
+// copied first, so that it can be drawn into.
+Picture* TargetPicture(Target target);
+const Picture* ReadPicture(Target target);  // shares, copies nothing
+const Picture* ImageByHandle(Handle image);
+std::shared_ptr<const Picture> SharedImage(Handle image);
 bool IsMainWindow(Handle window);

@@ -116,11 +116,7 @@ void SetWindowBackground(Handle window, Handle image) {
         return;
     }
     PlatformState& state = State();
-    const Picture* picture = ImageByHandle(image);
-    state.background.reset();
-    if (picture != nullptr) {
-        state.background = *picture;
-    }
+    state.background = SharedImage(image);
     EraseSurface();
     ShowSurface(state.surface.Bounds());
 }

@@ -76,6 +76,18 @@ TEST_F(WindowTest, ARepaintErasesWithTheBackgroundThenLetsTheHookDraw) {
     EXPECT_EQ(PixelAt(WindowTarget(), 799, 599), 0x00FF00u);
 }
 
+// The background holds the picture as it was given; the image goes on as a picture of its own.
+TEST_F(WindowTest, DrawingIntoTheBackgroundsImageLeavesTheBackgroundAsGiven) {
+    const Handle background = SolidImage(13, 800, 600, Green);
+    SetWindowBackground(window, background);
+    BeginDrawing(ImageTarget(13));
+    DrawBox(0, 0, 800, 600, Red);
+    EndDrawing();
+    RepaintNow(window);
+    EXPECT_EQ(PixelAt(WindowTarget(), 400, 300), 0x00FF00u);
+    EXPECT_EQ(PixelAt(ImageTarget(13), 400, 300), 0xFF0000u);
+}
+
 TEST_F(WindowTest, WithoutBackgroundTheWindowIsErasedGrey) {
     BeginDrawing(WindowTarget());
     DrawBox(0, 0, 800, 600, Red);
