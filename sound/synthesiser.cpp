@@ -2,6 +2,7 @@
 
 #include <alsa/asoundlib.h>
 #include <fluidsynth.h>
+#include <malloc.h>
 
 #include <algorithm>
 #include <atomic>
@@ -168,6 +169,9 @@ struct Synthesiser::Engine {
         synth.reset(new_fluid_synth(settings.get()));
         const bool loaded =
             synth && fluid_synth_sfload(synth.get(), soundfont.c_str(), 1) != FLUID_FAILED;
+        // Reading the soundfont frees much of what it allocated, in this thread's arena,
+        // which would keep it for good.
+        malloc_trim(0);
         const std::lock_guard lock(mutex);
         soundless = !loaded;
         for (const std::uint32_t message : waiting) {
