@@ -69,10 +69,12 @@ Handle OpenMainWindow(int /*number*/, int x, int y, int width, int height, std::
     if (!state.terminationWatch) {
         state.terminationWatch = std::make_unique<TerminationWatch>();
     }
-    window.show();
+    // Made and watched before it is shown, so that no expose can come before the watch.
+    static_cast<void>(window.winId());
     if (QWindow* native = window.windowHandle()) {
         native->installEventFilter(&window);
     }
+    window.show();
     window.activateWindow();
     return state.windowHandle;
 }
