@@ -1,6 +1,8 @@
 // The main window as the game opens and dresses it: its place, outline, background and
 // icon.
 #include <QIcon>
+#include <QImageReader>
+#include <QPixmap>
 #include <QPushButton>
 #include <QWindow>
 
@@ -82,7 +84,11 @@ Handle OpenMainWindow(int /*number*/, int x, int y, int width, int height, std::
 // The project's icon is compiled into the layer, so it shows before anything is installed.
 void SetWindowIcon(Handle window) {
     if (IsMainWindow(window)) {
-        State().window->setWindowIcon(QIcon(QStringLiteral(":/quickstack/icon.png")));
+        // The built-in reader of its format alone: finding a reader by trying every image
+        // plugin would load them all.
+        QImageReader reader(QStringLiteral(":/quickstack/icon.png"), "png");
+        reader.setAutoDetectImageFormat(false);
+        State().window->setWindowIcon(QPixmap::fromImage(reader.read()));
     }
 }
 

@@ -190,10 +190,11 @@ TEST_F(WindowTest, ShutdownReleasesEverything) {
     EXPECT_TRUE(QApplication::topLevelWidgets().isEmpty());
 }
 
-TEST_F(WindowTest, TheIconRequestDoesNoHarm) {
+TEST_F(WindowTest, TheWindowGetsTheProjectsIconAndNothingElseDoes) {
     SetWindowIcon(window);
     SetWindowIcon(0);
     EXPECT_TRUE(Widget()->isVisible());
+    EXPECT_EQ(Widget()->windowIcon().availableSizes(), QList<QSize>{QSize(64, 64)});
 }
 
 }  // namespace
