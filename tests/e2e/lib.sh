@@ -11,11 +11,13 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 SERVER_PID=""
 GAME_PID=""
 SOUND_PID=""
+BUS_PID=""
 
 cleanup() {
     [ -n "$GAME_PID" ] && kill "$GAME_PID" 2>/dev/null || true
     [ -n "$SERVER_PID" ] && kill "$SERVER_PID" 2>/dev/null || true
     [ -n "$SOUND_PID" ] && kill "$SOUND_PID" 2>/dev/null || true
+    [ -n "$BUS_PID" ] && kill "$BUS_PID" 2>/dev/null || true
     wait 2>/dev/null || true
     rm -rf "$WORK"
 }
@@ -66,6 +68,16 @@ start_openbox() {
         { echo "openbox or wmctrl is not installed"; exit 77; }
     openbox >/dev/null 2>&1 &
     poll $! wmctrl -m || fail "openbox did not start"
+}
+
+# start_session_bus: a D-Bus session bus of the test's own, as a desktop has.
+start_session_bus() {
+    command -v dbus-daemon >/dev/null || { echo "dbus-daemon is not installed"; exit 77; }
+    dbus-daemon --session --nofork --print-address=3 3>"$WORK/bus" >/dev/null 2>&1 &
+    BUS_PID=$!
+    poll "$BUS_PID" test -s "$WORK/bus" || fail "no session bus could be started"
+    DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$WORK/bus")
+    export DBUS_SESSION_BUS_ADDRESS
 }
 
 # start_sound_server: a PulseAudio server of the test's own, as a desktop has, whose one
