@@ -24,6 +24,7 @@ await() {  # a file the probe writes, within seconds
     kill -0 "$GAME_PID" 2>/dev/null || fail "the probe ended early"
     sleep 0.1
   done
+  xwininfo -root -tree >&2 || true  # whether the window was ever mapped, and where
   fail "timed out waiting for $1"
 }
 
