@@ -16,6 +16,7 @@
 #include "sound/audio_output.h"
 #include "sound/short_message.h"
 #include "sound/soundfont.h"
+#include "sound/trimmed_soundfont.h"
 
 namespace {
 
@@ -167,6 +168,9 @@ struct Synthesiser::Engine {
     // On the loader's thread, which takes what would otherwise hold up the first frame.
     void Load(const std::filesystem::path& soundfont) {
         synth.reset(new_fluid_synth(settings.get()));
+        if (synth) {
+            ReadGameInstrumentsOnly(synth.get(), settings.get());
+        }
         const bool loaded =
             synth && fluid_synth_sfload(synth.get(), soundfont.c_str(), 1) != FLUID_FAILED;
         // Reading the soundfont frees much of what it allocated, in this thread's arena,
