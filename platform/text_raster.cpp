@@ -28,6 +28,10 @@ void Composite(Picture& target, const QImage& coverage, QPoint at, std::uint32_t
             if (a == 0) {
                 continue;
             }
+            if (a == 255) {
+                to[x] = rgb & 0xFFFFFF;  // what the mix below gives: the insides of letters
+                continue;
+            }
             const std::uint32_t old[3] = {(to[x] >> 16) & 0xFF, (to[x] >> 8) & 0xFF, to[x] & 0xFF};
             std::uint32_t mixed[3];
             for (int c = 0; c < 3; ++c) {
