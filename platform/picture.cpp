@@ -9,12 +9,6 @@ Picture::Picture(int w, int h, std::uint32_t fill)
       height(std::max(h, 0)),
       pixels(static_cast<std::size_t>(width) * height, fill) {}
 
-void Picture::Set(int x, int y, std::uint32_t rgb) {
-    if (Contains(x, y)) {
-        Row(y)[x] = rgb & 0xFFFFFF;
-    }
-}
-
 void Picture::Fill(const QRect& area, std::uint32_t rgb) {
     const QRect cut = area & Bounds();
     for (int y = cut.top(); y <= cut.bottom(); ++y) {

@@ -22,7 +22,11 @@ struct Picture {
         return pixels.data() + static_cast<std::size_t>(y) * width;
     }
     std::uint32_t At(int x, int y) const { return Contains(x, y) ? Row(y)[x] : 0; }
-    void Set(int x, int y, std::uint32_t rgb);
+    void Set(int x, int y, std::uint32_t rgb) {
+        if (Contains(x, y)) {
+            Row(y)[x] = rgb & 0xFFFFFF;
+        }
+    }
     void Fill(const QRect& area, std::uint32_t rgb);
     // Lays `source` with its top-left corner at (x, y), cut off at this picture's edges;
     // keyed skips the source pixels that are exactly black.
