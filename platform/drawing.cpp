@@ -66,6 +66,7 @@ void CloseDrawing() {
         ShowSurface(drawing.dirty);
     }
     drawing.dirty = {};
+    drawing.lastText = {};
 }
 
 void EndDrawing() {

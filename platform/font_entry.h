@@ -10,4 +10,6 @@ struct FontEntry {
     int height = 0;    // pixels of the whole cell, ascent and descent
     double angle = 0;  // degrees, counter-clockwise
     int number = -1;   // -1 for a font made without a number (angled fonts)
+
+    bool operator==(const FontEntry&) const = default;
 };

@@ -2,6 +2,7 @@
 // tests); the helpers that work on it are declared in headers of their own.
 #pragma once
 
+#include <QImage>
 #include <QPoint>
 #include <QRect>
 #include <QRegion>
@@ -20,6 +21,15 @@ class QTimer;
 class QWidget;
 class TerminationWatch;
 
+// A text as Qt rasterised it, white on transparent and whole, with its top-left corner
+// given from the pen.
+struct TextCoverage {
+    QString text;
+    FontEntry font;
+    QPoint corner;
+    QImage image;
+};
+
 struct DrawingState {
     bool open = false;
     Target target{Target::Kind::Image, 0};
@@ -28,7 +38,8 @@ struct DrawingState {
     QPoint pen;
     int mode = 0;
     FontEntry font;
-    QRect dirty;  // what this opening changed, for the window's sake
+    QRect dirty;            // what this opening changed, for the window's sake
+    TextCoverage lastText;  // outlines and patterns draw one text many times over
 };
 
 struct NumberedImage {

@@ -14,16 +14,16 @@
 
 namespace {
 
-// Lays a coverage picture (white on transparent) onto the target in one colour.
-void Composite(Picture& target, const QImage& coverage, QPoint at, std::uint32_t rgb) {
+// Lays the part `area` of a coverage picture (white on transparent), whose top-left
+// corner lies at `corner`, onto the target in one colour.
+void Composite(Picture& target, const QImage& coverage, QPoint corner, const QRect& area,
+               std::uint32_t rgb) {
     const std::uint32_t channel[3] = {(rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF};
-    // Asked once: QImage's accessors are calls into Qt, too dear for every pixel.
-    const int width = coverage.width();
-    const int height = coverage.height();
-    for (int y = 0; y < height; ++y) {
-        const auto* from = reinterpret_cast<const QRgb*>(coverage.constScanLine(y));
-        std::uint32_t* to = target.Row(at.y() + y) + at.x();
-        for (int x = 0; x < width; ++x) {
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        const auto* from = reinterpret_cast<const QRgb*>(coverage.constScanLine(y - corner.y())) +
+                           (area.left() - corner.x());
+        std::uint32_t* to = target.Row(y) + area.left();
+        for (int x = 0; x < area.width(); ++x) {
             const std::uint32_t a = static_cast<std::uint32_t>(qAlpha(from[x]));
             if (a == 0) {
                 continue;
@@ -52,46 +52,68 @@ int TextWidth(const QFontMetrics& metrics, const QString& text) {
     return width;
 }
 
+// A white coverage picture of `paint`'s drawing turned by `turn` around the pen, just
+// large enough for the turned `local` rectangle; its corner is given from the pen.
+template <typename Paint>
+TextCoverage Rasterise(const QRect& local, const QTransform& turn, Paint paint) {
+    TextCoverage coverage;
+    const QRect whole = turn.mapRect(QRectF(local)).toAlignedRect();
+    coverage.corner = whole.topLeft();
+    coverage.image = QImage(whole.size(), QImage::Format_ARGB32_Premultiplied);
+    coverage.image.fill(Qt::transparent);
+    QPainter painter(&coverage.image);
+    painter.setTransform(turn * QTransform::fromTranslate(-whole.x(), -whole.y()));
+    paint(painter);
+    return coverage;
+}
+
+// The text's coverage; the last one again for the same text in the same font.
+const TextCoverage& TextCoverageOf(const QString& text, const FontEntry& font, const QRect& local,
+                                   const QTransform& turn) {
+    TextCoverage& last = State().drawing.lastText;
+    if (last.image.isNull() || last.text != text || last.font != font) {
+        const QFontMetrics metrics(font.font);
+        last = Rasterise(local, turn, [&](QPainter& painter) {
+            painter.setFont(font.font);
+            painter.setPen(Qt::white);
+            int x = 0;
+            for (QChar character : text) {
+                painter.drawText(QPoint(x, font.ascent), QString(character));
+                x += metrics.horizontalAdvance(character);
+            }
+        });
+        last.text = text;
+        last.font = font;
+    }
+    return last;
+}
+
+// Lays a coverage onto the target with its corner placed from `at`; returns the area.
+QRect Lay(Picture& target, QPoint at, const TextCoverage& coverage, std::uint32_t rgb) {
+    const QPoint corner = at + coverage.corner;
+    const QRect area = QRect(corner, coverage.image.size()) & target.Bounds();
+    if (!area.isEmpty()) {
+        Composite(target, coverage.image, corner, area, rgb);
+    }
+    return area;
+}
+
 // Draws text with its cell's top-left corner at `at`, turned counter-clockwise by the
 // font's angle; opaque adds the white box behind it. Returns the touched area.
 QRect PaintText(Picture& target, QPoint at, const QString& text, const FontEntry& font,
                 std::uint32_t rgb, bool opaque) {
     const QFontMetrics metrics(font.font);
-    const int ascent = font.ascent;
     const QRect cell(0, 0, TextWidth(metrics, text), font.height);
-    const QRect ink = metrics.boundingRect(text).translated(0, ascent);
+    const QRect ink = metrics.boundingRect(text).translated(0, font.ascent);
     const QRect local = (cell | ink).adjusted(-2, -2, 2, 2);
-
-    QTransform place;
-    place.translate(at.x(), at.y());
-    place.rotate(-font.angle);  // Qt turns clockwise on a y-down target
-    const QRect area = place.mapRect(QRectF(local)).toAlignedRect() & target.Bounds();
-    if (area.isEmpty()) {
-        return {};
-    }
-    const QTransform toCoverage = place * QTransform::fromTranslate(-area.x(), -area.y());
-    QImage coverage(area.size(), QImage::Format_ARGB32_Premultiplied);
+    QTransform turn;
+    turn.rotate(-font.angle);  // Qt turns clockwise on a y-down target
     if (opaque) {
-        coverage.fill(Qt::transparent);
-        QPainter painter(&coverage);
-        painter.setTransform(toCoverage);
-        painter.fillRect(cell, Qt::white);
-        painter.end();
-        Composite(target, coverage, area.topLeft(), 0xFFFFFF);
+        Lay(target, at,
+            Rasterise(local, turn, [&](QPainter& painter) { painter.fillRect(cell, Qt::white); }),
+            0xFFFFFF);
     }
-    coverage.fill(Qt::transparent);
-    QPainter painter(&coverage);
-    painter.setTransform(toCoverage);
-    painter.setFont(font.font);
-    painter.setPen(Qt::white);
-    int x = 0;
-    for (QChar character : text) {
-        painter.drawText(QPoint(x, ascent), QString(character));
-        x += metrics.horizontalAdvance(character);
-    }
-    painter.end();
-    Composite(target, coverage, area.topLeft(), rgb);
-    return area;
+    return Lay(target, at, TextCoverageOf(text, font, local, turn), rgb);
 }
 
 }  // namespace
