@@ -36,7 +36,7 @@ bool MainWindow::event(QEvent* event) {
 // those paints must not reach the game.
 void MainWindow::OnExpose(const QWindow& native) {
     if (native.isExposed()) {
-        RequestRepaint();
+        ServeExpose();
     }
 }
 

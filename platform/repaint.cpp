@@ -1,6 +1,6 @@
 // The platform's repaint: the surface erased with the background, then the hook draws.
-// Exposes wait for the next call that handles messages; presents outside a repaint go
-// on screen at once.
+// Exposes are served at once within the calls that handle messages and wait for the next
+// of them elsewhere; presents outside a repaint go on screen at once.
 #include "platform/repaint.h"
 
 #include <QCoreApplication>
@@ -71,6 +71,14 @@ void ShowSurface(const QRect& area) {
     }
     state.window->repaint(shown);
     SyncWithDisplay();
+}
+
+void ServeExpose() {
+    RequestRepaint();
+    // Served before Qt paints the window it exposes, the game's frame is the first shown.
+    if (State().pumpDepth > 0) {
+        ServePendingRepaint();
+    }
 }
 
 void ServePostedRepaint() {

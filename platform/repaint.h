@@ -10,6 +10,7 @@ constexpr QEvent::Type RepaintRequest = QEvent::Type(QEvent::User + 15);
 void EraseSurface();  // with the window's background, or the button-face grey
 void RunRepaint();
 void RequestRepaint();  // the window was exposed: repaint at the next chance
+void ServeExpose();     // the display server exposed the window: now, if messages are handled
 void ServePendingRepaint();
 void ServePostedRepaint();  // the window's posted RepaintRequest came
 // Puts `area` of the surface on screen now, unless a repaint is under way (it shows the

@@ -1,5 +1,6 @@
 #include <QBitmap>
 #include <QScreen>
+#include <QTimer>
 
 #include "tests/platform_test_support.h"
 
@@ -168,6 +169,23 @@ TEST_F(WindowTest, OnlyAnExposeRepaintsAndInsideTheNextWait) {
     while (WaitEvent().kind != EvTimer) {
     }
     EXPECT_EQ(CountMessages(MsgRepaint), 1);
+}
+
+// Within the expose itself, before Qt paints the window: the first frame shown is the game's.
+TEST_F(WindowTest, AnExposeWhileMessagesAreHandledRepaintsAtOnce) {
+    RecordMessages();
+    StartTimer(window, 20);
+    while (WaitEvent().kind != EvTimer) {
+    }
+    messages.clear();
+    int repaintsWithinTheExpose = -1;
+    QTimer::singleShot(0, [&] {
+        Expose();
+        repaintsWithinTheExpose = CountMessages(MsgRepaint);
+    });
+    while (WaitEvent().kind != EvTimer) {
+    }
+    EXPECT_EQ(repaintsWithinTheExpose, 1);
 }
 
 TEST_F(WindowTest, PauseHandlesNoMessage) {
