@@ -112,12 +112,12 @@ void DrawLine(int x, int y, int dx, int dy) {
     }
     DrawingState& drawing = State().drawing;
     const int steps = std::max(std::abs(dx), std::abs(dy));
-    if (dx == 0 || dy == 0) {
+    if (steps > 0 && (dx == 0 || dy == 0)) {
         // The artwork's many straight lines, filled at once: the same pixels as stepped.
         const QPoint last(x + dx - (dx > 0) + (dx < 0), y + dy - (dy > 0) + (dy < 0));
-        const QRect line(QPoint(std::min(x, last.x()), std::min(y, last.y())),
-                         QPoint(std::max(x, last.x()), std::max(y, last.y())));
-        picture->Fill(steps > 0 ? line : QRect(), drawing.frontRgb);
+        picture->Fill(QRect(QPoint(std::min(x, last.x()), std::min(y, last.y())),
+                            QPoint(std::max(x, last.x()), std::max(y, last.y()))),
+                      drawing.frontRgb);
     } else {
         for (int i = 0; i < steps; ++i) {
             picture->Set(x + LineOffset(dx, i, steps), y + LineOffset(dy, i, steps),

@@ -74,10 +74,11 @@ void ShowSurface(const QRect& area) {
 }
 
 void ServeExpose() {
-    RequestRepaint();
     // Served before Qt paints the window it exposes, the game's frame is the first shown.
     if (State().pumpDepth > 0) {
-        ServePendingRepaint();
+        RunRepaint();
+    } else {
+        RequestRepaint();
     }
 }
 
