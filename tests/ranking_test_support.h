@@ -10,14 +10,12 @@
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <iterator>
-#include <optional>
 #include <string>
 #include <string_view>
 
 #include "ranking/ranking.h"
+#include "tests/file_bytes.h"
 
 // A fresh directory, removed with everything in it at the end of the test.
 class ScratchDirectory {
@@ -46,18 +44,6 @@ class ScratchDirectory {
   private:
     std::filesystem::path path_;
 };
-
-inline void WriteBytes(const std::filesystem::path& file, std::string_view bytes) {
-    std::ofstream(file, std::ios::binary | std::ios::trunc).write(bytes.data(), bytes.size());
-}
-
-inline std::optional<std::string> ReadBytes(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
-        return std::nullopt;
-    }
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 // The 21 bytes of a record: mode, the name zero-filled to 16 bytes, the time little-endian.
 inline std::string Record(std::uint8_t mode, std::string_view name, std::int32_t timeMs) {

@@ -3,11 +3,11 @@
 #include <fluidsynth.h>
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <set>
 #include <utility>
 
 #include "sound/trimmed_soundfont.h"
+#include "tests/file_bytes.h"
 #include "tests/sound_support.h"
 
 namespace {
@@ -16,22 +16,13 @@ std::filesystem::path TempFile(const std::string& name) {
     return std::filesystem::path(::testing::TempDir()) / (name + std::to_string(getpid()));
 }
 
-std::string ReadAll(const std::filesystem::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), {}};
-}
-
-void Write(const std::filesystem::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
 std::filesystem::path TrimmedCopy(const std::filesystem::path& from) {
     auto trimmed = TrimmedSoundfont::Open(from, ChannelInstruments);
     EXPECT_TRUE(trimmed);
     std::string bytes(trimmed ? trimmed->Size() : 0, '\0');
     EXPECT_TRUE(trimmed && trimmed->Read(0, bytes));
     const auto path = TempFile("trimmed.sf2");
-    Write(path, bytes);
+    WriteBytes(path, bytes);
     return path;
 }
 
@@ -85,7 +76,7 @@ TEST(TrimmedSoundfont, HoldsTheGamesInstrumentsAloneAndSoundsAsTheWholeFile) {
 // Each case spoils a copy of the project's soundfont in one way.
 TEST(TrimmedSoundfont, RefusesWhatItCannotTrimSafely) {
     ASSERT_TRUE(ProjectSoundfontInstalled());
-    const std::string original = ReadAll(ProjectSoundfont);
+    const std::string original = ReadBytes(ProjectSoundfont).value_or("");
     const std::size_t presetData = original.rfind("pdta") - 8;
     const std::vector<std::pair<std::string, std::string>> spoilt = {
         {"not a soundfont", std::string("RIFF\x04\0\0\0WAVE", 12)},
@@ -95,7 +86,7 @@ TEST(TrimmedSoundfont, RefusesWhatItCannotTrimSafely) {
     };
     for (const auto& [name, bytes] : spoilt) {
         const auto path = TempFile("spoilt.sf2");
-        Write(path, bytes);
+        WriteBytes(path, bytes);
         EXPECT_FALSE(TrimmedSoundfont::Open(path, ChannelInstruments)) << name;
     }
 }
