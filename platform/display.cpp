@@ -1,4 +1,5 @@
 // Reaching the display: whether there is one, and the few questions Qt does not answer.
+#include <QAccessible>
 #include <QApplication>
 #include <QCursor>
 #include <QGuiApplication>
@@ -137,6 +138,11 @@ void StartPlatform(int& argc, char** argv, std::string_view desktopId) {
         const std::jthread fonts(WarmFonts);
         MakeApplication(argc, argv);
     }
+    // The desktop's accessibility bridge starts a thread of its own when first asked for.
+    // Asked now, before the program loads libraries beside the main thread: a new thread
+    // waits for any library another thread is loading, which at the window's first
+    // showing held it back up to 12 ms.
+    static_cast<void>(QAccessible::isActive());
     const QString id =
         QString::fromUtf8(desktopId.data(), static_cast<qsizetype>(desktopId.size()));
     // Qt 6.4 takes the X11 class from the application's name, not the desktop file's.
