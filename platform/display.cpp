@@ -141,7 +141,7 @@ void StartPlatform(int& argc, char** argv, std::string_view desktopId) {
     // The desktop's accessibility bridge starts a thread of its own when first asked for.
     // Asked now, before the program loads libraries beside the main thread: a new thread
     // waits for any library another thread is loading, which at the window's first
-    // showing held it back up to 12 ms.
+    // showing held it back up to 15 ms.
     static_cast<void>(QAccessible::isActive());
     const QString id =
         QString::fromUtf8(desktopId.data(), static_cast<qsizetype>(desktopId.size()));
