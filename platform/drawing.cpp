@@ -40,6 +40,21 @@ int LineOffset(int delta, int i, int steps) {
     return static_cast<int>(std::lround(static_cast<double>(delta) * i / steps));
 }
 
+void LayImage(Handle image, int x, int y, Picture::Lay lay) {
+    Picture* picture = OpenPicture();
+    const Picture* source = ImageByHandle(image);
+    if (picture == nullptr || source == nullptr) {
+        return;
+    }
+    if (source == picture) {
+        const Picture copy = *source;
+        picture->Blit(copy, x, y, lay);
+    } else {
+        picture->Blit(*source, x, y, lay);
+    }
+    MarkDirty(QRect(x, y, source->width, source->height));
+}
+
 }  // namespace
 
 Handle BeginDrawing(Target target) {
@@ -160,18 +175,11 @@ void PutPixel(int x, int y, std::int32_t colour) {
 }
 
 void BlitImage(Handle image, int x, int y) {
-    Picture* picture = OpenPicture();
-    const Picture* source = ImageByHandle(image);
-    if (picture == nullptr || source == nullptr) {
-        return;
-    }
-    if (source == picture) {
-        const Picture copy = *source;
-        picture->Blit(copy, x, y);
-    } else {
-        picture->Blit(*source, x, y);
-    }
-    MarkDirty(QRect(x, y, source->width, source->height));
+    LayImage(image, x, y, Picture::Lay::Copy);
+}
+
+void AndBlitImage(Handle image, int x, int y) {
+    LayImage(image, x, y, Picture::Lay::And);
 }
 
 // The pen of width p is centred on the one-pixel outline that GDI would draw (columns

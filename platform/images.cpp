@@ -33,24 +33,12 @@ Handle ImageHandle(int number) {
     return found == images.end() ? 0 : found->second.handle;
 }
 
-Target ImageTarget(int number) {
-    return {Target::Kind::Image, number};
+void FreeImage(int number) {
+    State().images.erase(number);
 }
 
-void AndImage(int destination, int source) {
-    Picture* to = TargetPicture(ImageTarget(destination));
-    const Picture* from = ReadPicture(ImageTarget(source));
-    if (to == nullptr || from == nullptr) {
-        return;
-    }
-    const QRect overlap = to->Bounds() & from->Bounds();
-    for (int y = overlap.top(); y <= overlap.bottom(); ++y) {
-        std::uint32_t* into = to->Row(y);
-        const std::uint32_t* with = from->Row(y);
-        for (int x = overlap.left(); x <= overlap.right(); ++x) {
-            into[x] &= with[x];
-        }
-    }
+Target ImageTarget(int number) {
+    return {Target::Kind::Image, number};
 }
 
 std::uint32_t PixelAt(Target target, int x, int y) {

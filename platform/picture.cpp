@@ -16,19 +16,27 @@ void Picture::Fill(const QRect& area, std::uint32_t rgb) {
     }
 }
 
-void Picture::Blit(const Picture& source, int x, int y, bool keyed) {
+void Picture::Blit(const Picture& source, int x, int y, Lay lay) {
     const QRect cut = QRect(x, y, source.width, source.height) & Bounds();
     for (int row = cut.top(); row <= cut.bottom(); ++row) {
         const std::uint32_t* from = source.Row(row - y) + (cut.left() - x);
         std::uint32_t* to = Row(row) + cut.left();
-        if (!keyed) {
-            std::memmove(to, from, static_cast<std::size_t>(cut.width()) * 4);
-            continue;
-        }
-        for (int i = 0; i < cut.width(); ++i) {
-            if ((from[i] & 0xFFFFFF) != 0) {
-                to[i] = from[i];
-            }
+        switch (lay) {
+            case Lay::Copy:
+                std::memmove(to, from, static_cast<std::size_t>(cut.width()) * 4);
+                break;
+            case Lay::Keyed:
+                for (int i = 0; i < cut.width(); ++i) {
+                    if ((from[i] & 0xFFFFFF) != 0) {
+                        to[i] = from[i];
+                    }
+                }
+                break;
+            case Lay::And:
+                for (int i = 0; i < cut.width(); ++i) {
+                    to[i] &= from[i];
+                }
+                break;
         }
     }
 }

@@ -28,9 +28,11 @@ struct Picture {
         }
     }
     void Fill(const QRect& area, std::uint32_t rgb);
-    // Lays `source` with its top-left corner at (x, y), cut off at this picture's edges;
-    // keyed skips the source pixels that are exactly black.
-    void Blit(const Picture& source, int x, int y, bool keyed = false);
+    // How a source's pixels are laid: copied, copied but for the exactly black ones, or
+    // ANDed with the pixels they cover.
+    enum class Lay { Copy, Keyed, And };
+    // Lays `source` with its top-left corner at (x, y), cut off at this picture's edges.
+    void Blit(const Picture& source, int x, int y, Lay lay = Lay::Copy);
     void Tile(const Picture& pattern);
     // A view for Qt to read; valid while this picture is neither resized nor destroyed.
     QImage View() const;

@@ -45,6 +45,8 @@ void Pause(int milliseconds);  // blocks the whole program; handles nothing mean
 Handle NewImage(int number, int width, int height);
 Handle CopyImageRegion(int source, int number, int x, int y, int width, int height);
 Handle ImageHandle(int number);  // 0 if there is no such image
+// A window background made from the image keeps its pixels.
+void FreeImage(int number);
 Target ImageTarget(int number);
 
 // Drawing on one target at a time. Each opening starts from black, position (0, 0),
@@ -62,12 +64,11 @@ void DrawLine(int x, int y, int dx, int dy, std::int32_t colour);
 void DrawBox(int x, int y, int width, int height, std::int32_t colour);
 void PutPixel(int x, int y, std::int32_t colour);
 void BlitImage(Handle image, int x, int y);
+void AndBlitImage(Handle image, int x, int y);  // each pixel it covers ANDed with the image's
 // A rounded rectangle, right and bottom exclusive, outlined with a pen centred on its
 // border and filled inside; the window skin paints its mask with it.
 void DrawRoundRect(int left, int top, int right, int bottom, int ellipseWidth, int ellipseHeight,
                    int penWidth, std::int32_t penColour, std::int32_t fillColour);
-// destination = destination AND source, pixel by pixel (both images of the same size).
-void AndImage(int destination, int source);
 
 // Fonts, by face name; sizes in points at 96 dots per inch. Flag 256 is bold.
 constexpr int FontBold = 256;

@@ -18,7 +18,8 @@ void LaySprite(int number, int x, int y, bool keyed) {
     if (!state.playArea || sprite == state.sprites.end()) {
         return;
     }
-    state.playArea->back.Blit(sprite->second, x, y, keyed);
+    state.playArea->back.Blit(sprite->second, x, y,
+                              keyed ? Picture::Lay::Keyed : Picture::Lay::Copy);
 }
 
 }  // namespace

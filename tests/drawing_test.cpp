@@ -218,15 +218,28 @@ TEST_F(DrawingTest, ACopiedRegionKeepsItsPixels) {
     EXPECT_EQ(CopyImageRegion(99, 16, 0, 0, 10, 10), 0);
 }
 
-TEST_F(DrawingTest, AndImageCombinesPixelByPixel) {
+TEST_F(DrawingTest, AndBlitCombinesPixelByPixelWhereTheImageLies) {
     SolidImage(2, 4, 4, PackColour(0xF0, 0x0F, 0xFF));
-    SolidImage(3, 4, 4, PackColour(0x3C, 0xFF, 0x00));
+    const Handle mask = SolidImage(3, 2, 2, PackColour(0x3C, 0xFF, 0x00));
     BeginDrawing(ImageTarget(3));
     PutPixel(1, 1, White);
     EndDrawing();
-    AndImage(2, 3);
+    BeginDrawing(ImageTarget(2));
+    AndBlitImage(mask, 0, 0);
+    EndDrawing();
     EXPECT_EQ(PixelAt(ImageTarget(2), 0, 0), 0x300F00u);
     EXPECT_EQ(PixelAt(ImageTarget(2), 1, 1), 0xF00FFFu);
+    EXPECT_EQ(PixelAt(ImageTarget(2), 2, 2), 0xF00FFFu);  // beyond the image
+}
+
+TEST_F(DrawingTest, AFreedImageIsGoneAndAWindowBackgroundKeepsItsPixels) {
+    const Handle window = OpenMainWindow(0, 0, 0, 4, 4, 0, "");
+    SetWindowBackground(window, SolidImage(2, 4, 4, Red));
+    FreeImage(2);
+    EXPECT_EQ(ImageHandle(2), 0);
+    EXPECT_EQ(BeginDrawing(ImageTarget(2)), 0);
+    RepaintNow(window);
+    EXPECT_EQ(PixelAt(WindowTarget(), 3, 3), 0xFF0000u);
 }
 
 // The window skin's mask: a white body outlined by a 4-pixel black pen.

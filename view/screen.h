@@ -34,7 +34,7 @@ constexpr int BackgroundImage = 13;
 constexpr int PreviewPatchImage = 15;  // the background under the preview
 constexpr int RankingBackdrop = 16;    // the empty ranking panel
 constexpr int GamePanelImage = 17;     // the empty game panel
-constexpr int SkinMaskImage = 24;      // the masked background the window is erased with
+constexpr int SkinMaskImage = 24;      // the window's shape in black and white, while it repaints
 
 // Sprites: 1..7 the squares of the seven kinds; the core lays BackdropSprite (14),
 // LostSprite (18) and the count-down's CountdownSprite (19..23).

@@ -23,15 +23,16 @@ void PaintSkinMask() {
     EndDrawing();
 }
 
+// The window is erased with the artwork, and the mask ANDed over it: the same picture as
+// the artwork masked and made the background, without keeping a second window-sized one.
 void SkinWindow(Handle window) {
-    PaintSkinMask();
-    AndImage(SkinMaskImage, BackgroundImage);
-    const Handle background = ImageHandle(SkinMaskImage);
-    SetWindowBackground(window, background);
+    SetWindowBackground(window, ImageHandle(BackgroundImage));
     SetWindowShape(window, Band, Body);
+    PaintSkinMask();
     BeginDrawing(WindowTarget());
-    BlitImage(background, 0, 0);
+    AndBlitImage(ImageHandle(SkinMaskImage), 0, 0);
     EndDrawing();
+    FreeImage(SkinMaskImage);
 }
 
 void RedrawContents(GameState& state, const std::function<void()>& drawRankingPanel) {
