@@ -12,14 +12,13 @@ namespace {
 // Presents are at least this far apart: at most about 60 per second.
 constexpr std::chrono::nanoseconds PresentInterval(1'000'000'000 / 61 + 1);
 
-void LaySprite(int number, int x, int y, bool keyed) {
+void LaySprite(int number, int x, int y, Picture::Lay lay) {
     PlatformState& state = State();
     auto sprite = state.sprites.find(number);
     if (!state.playArea || sprite == state.sprites.end()) {
         return;
     }
-    state.playArea->back.Blit(sprite->second, x, y,
-                              keyed ? Picture::Lay::Keyed : Picture::Lay::Copy);
+    state.playArea->back.Blit(sprite->second, x, y, lay);
 }
 
 }  // namespace
@@ -57,11 +56,11 @@ Target SpriteTarget(int number) {
 }
 
 void ShowSprite(int number, int x, int y) {
-    LaySprite(number, x, y, false);
+    LaySprite(number, x, y, Picture::Lay::Copy);
 }
 
 void ShowSpriteKeyed(int number, int x, int y) {
-    LaySprite(number, x, y, true);
+    LaySprite(number, x, y, Picture::Lay::Keyed);
 }
 
 void PresentPlayArea() {
