@@ -25,6 +25,7 @@ await() {  # a file the probe writes, within seconds
     sleep 0.1
   done
   xwininfo -root -tree >&2 || true  # whether the window was ever mapped, and where
+  xwininfo -name Quickstack | grep -E "Map State|geometry" >&2 || true
   fail "timed out waiting for $1"
 }
 

@@ -62,12 +62,14 @@ start_display() {
     fail "no X server could be started: $(tail -n 1 "$WORK/xvfb.log")"
 }
 
-# start_openbox: a window manager on the test's display, ready when this returns.
+# start_openbox: a window manager on the test's display, ready when this returns: once it
+# runs its start-up command, after it has taken over the display and the windows on it.
+# Its name on the display comes earlier, and a window mapped then was seen left unmanaged.
 start_openbox() {
     command -v openbox >/dev/null && command -v wmctrl >/dev/null ||
         { echo "openbox or wmctrl is not installed"; exit 77; }
-    openbox >/dev/null 2>&1 &
-    poll $! wmctrl -m || fail "openbox did not start"
+    openbox --startup "touch '$WORK/openbox-ready'" >/dev/null 2>&1 &
+    poll $! test -e "$WORK/openbox-ready" || fail "openbox did not start"
 }
 
 # start_session_bus: a D-Bus session bus of the test's own, as a desktop has.

@@ -133,9 +133,8 @@ still_drawing() {
 start_display 1024x768
 wm=""
 if command -v openbox >/dev/null && command -v wmctrl >/dev/null; then
-    openbox >/dev/null 2>&1 &
-    wm=$!
-    sleep 0.5
+    start_openbox
+    wm=openbox
 fi
 
 end=$((SECONDS + SOAK_SECONDS))
