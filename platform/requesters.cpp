@@ -1,7 +1,6 @@
 // The two modal requesters. While one is open, its own loop handles the messages: the
 // hook may run for repaints, and timer ticks are lost.
 #include <QDialog>
-#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -52,8 +51,9 @@ int ShowMessage(std::string_view title, std::string_view text, int /*flags*/) {
     box.setTextFormat(Qt::PlainText);
     box.setText(Lines(text));
     box.setIcon(QMessageBox::NoIcon);
-    box.setStandardButtons(QMessageBox::Ok);
-    box.button(QMessageBox::Ok)->setIcon(QIcon());  // a plain button, as the style would not
+    // A button of its own text: a standard button draws on the style's icons, which loads
+    // every image format plugin and keeps them in memory for good.
+    box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
     box.exec();
     return 1;  // OK, the only button
 }

@@ -14,6 +14,8 @@ eval "$(xdotool getwindowgeometry --shell "$box")"
 crop "$X" "$Y" "$WIDTH" "$HEIGHT" "$WORK/rules.png"
 expect_golden "$WORK/rules.png" rules-box.png
 answer_box "Règle du jeu"
+# A box holds no picture: the game keeps no image format plugin in memory for it.
+! grep -q /imageformats/ "/proc/$GAME_PID/maps" || fail "the boxes loaded image format plugins"
 
 sleep 0.3
 shot
