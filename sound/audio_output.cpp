@@ -1,12 +1,8 @@
 #include "sound/audio_output.h"
 
-std::unique_ptr<AudioOutput> OpenAudioOutput(std::string_view name, int sampleRate,
-                                             int periodFrames) {
-    if (name == "pulseaudio") {
-        return OpenPulseOutput(sampleRate, periodFrames);
+std::unique_ptr<AudioOutput> OpenPlayerOutput(int sampleRate, int periodFrames) {
+    if (auto output = OpenPulseOutput(sampleRate, periodFrames)) {
+        return output;
     }
-    if (name == "alsa") {
-        return OpenAlsaOutput(sampleRate, periodFrames);
-    }
-    return nullptr;
+    return OpenAlsaOutput(sampleRate, periodFrames);
 }

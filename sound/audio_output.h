@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <memory>
 #include <span>
-#include <string_view>
 
 class AudioOutput {
   public:
@@ -17,10 +16,9 @@ class AudioOutput {
     virtual void Pause() = 0;
 };
 
-// "pulseaudio" (also a PipeWire desktop's server) or "alsa" (the default device), paused
-// from the start; nothing when it does not open.
-std::unique_ptr<AudioOutput> OpenAudioOutput(std::string_view name, int sampleRate,
-                                             int periodFrames);
+// A player's output: PulseAudio (which also serves PipeWire desktops), else ALSA's default
+// device; paused from the start, and nothing when neither opens.
+std::unique_ptr<AudioOutput> OpenPlayerOutput(int sampleRate, int periodFrames);
 
 std::unique_ptr<AudioOutput> OpenPulseOutput(int sampleRate, int periodFrames);
 std::unique_ptr<AudioOutput> OpenAlsaOutput(int sampleRate, int periodFrames);

@@ -1,6 +1,5 @@
 #include "sound/synthesiser.h"
 
-#include <alsa/asoundlib.h>
 #include <fluidsynth.h>
 #include <malloc.h>
 
@@ -27,14 +26,11 @@ struct FluidDeleter {
 template <typename T>
 using Fluid = std::unique_ptr<T, FluidDeleter>;
 
-void IgnoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
-
 // A player's terminal gets no log: the one box says all there is to say.
-void SilenceLibraries() {
+void SilenceFluidSynth() {
     for (int level = FLUID_PANIC; level <= FLUID_DBG; ++level) {
         fluid_set_log_function(level, nullptr, nullptr);
     }
-    snd_lib_error_set_handler(IgnoreAlsaError);
 }
 
 Fluid<fluid_settings_t> SynthSettings() {
@@ -48,15 +44,6 @@ Fluid<fluid_settings_t> SynthSettings() {
         fluid_settings_setint(settings.get(), "synth.polyphony", 64);
     }
     return settings;
-}
-
-std::unique_ptr<AudioOutput> OpenFirstOutput(const std::vector<std::string>& names) {
-    for (const auto& name : names) {
-        if (auto output = OpenAudioOutput(name, SampleRate, PeriodSize)) {
-            return output;
-        }
-    }
-    return nullptr;
 }
 
 std::int16_t ToSample(float value) {
@@ -212,17 +199,19 @@ struct Synthesiser::Engine {
 SynthesiserSetup PlayerSetup() {
     const std::filesystem::path directory = "/usr/share/sounds/sf2";
     return {
-        {"pulseaudio", "alsa"},
         {directory / "default-GM.sf2", directory / "FluidR3_GM.sf2", directory / "TimGM6mb.sf2"}};
 }
 
-Synthesiser::Synthesiser(SynthesiserSetup setup) : setup_(std::move(setup)) {}
+Synthesiser::Synthesiser(SynthesiserSetup setup, std::unique_ptr<AudioOutput> output)
+    : setup_(std::move(setup)), output_(std::move(output)) {}
 
 Synthesiser::~Synthesiser() = default;
 
 bool Synthesiser::Open() {
-    engine_.reset();
-    SilenceLibraries();
+    if (engine_) {
+        return true;
+    }
+    SilenceFluidSynth();
     const auto soundfont = FindSoundfont(setup_.soundfonts);
     if (!soundfont) {
         return false;
@@ -232,12 +221,7 @@ bool Synthesiser::Open() {
     if (!engine->settings) {
         return false;
     }
-    if (!setup_.audioDrivers.empty()) {
-        engine->output = OpenFirstOutput(setup_.audioDrivers);
-        if (!engine->output) {
-            return false;
-        }
-    }
+    engine->output = std::move(output_);
     try {
         engine->loader = std::thread(&Engine::Load, engine.get(), *soundfont);
         if (engine->output) {

@@ -73,7 +73,7 @@ class Rendering : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(ProjectSoundfontInstalled());
-        auto owned = std::make_unique<Synthesiser>(SynthesiserSetup{{}, {ProjectSoundfont}});
+        auto owned = std::make_unique<Synthesiser>(SynthesiserSetup{{ProjectSoundfont}});
         synthesiser = owned.get();
         midi = Midi{std::move(owned), shown.Recorder()};
         OpenSound(midi);

@@ -73,18 +73,16 @@ TEST_F(SoundfontFolder, NoSoundfontFindsNothing) {
     EXPECT_EQ(FindSoundfont(candidates), std::nullopt);
 }
 
-TEST(SynthesiserSetup, PlayersGetPulseAudioThenAlsaAndDebiansSoundfontsInOrder) {
-    const SynthesiserSetup setup = PlayerSetup();
-    EXPECT_THAT(setup.audioDrivers, ElementsAre("pulseaudio", "alsa"));
-    EXPECT_THAT(setup.soundfonts, ElementsAre("/usr/share/sounds/sf2/default-GM.sf2",
-                                              "/usr/share/sounds/sf2/FluidR3_GM.sf2",
-                                              "/usr/share/sounds/sf2/TimGM6mb.sf2"));
+TEST(SynthesiserSetup, PlayersGetDebiansSoundfontsInOrder) {
+    EXPECT_THAT(PlayerSetup().soundfonts, ElementsAre("/usr/share/sounds/sf2/default-GM.sf2",
+                                                      "/usr/share/sounds/sf2/FluidR3_GM.sf2",
+                                                      "/usr/share/sounds/sf2/TimGM6mb.sf2"));
 }
 
-// The game's start-up and a few notes on a synthesiser, with the boxes they show.
+// The game's start-up and a few notes on a device, with the boxes they show.
 struct SynthesiserRun {
-    explicit SynthesiserRun(SynthesiserSetup setup)
-        : midi{std::make_unique<Synthesiser>(std::move(setup)), shown.Recorder()} {
+    explicit SynthesiserRun(std::unique_ptr<MidiDevice> device)
+        : midi{std::move(device), shown.Recorder()} {
         OpenSound(midi);
         PlayNote(midi, 0, 64, 127, 127);
         PlayNote(midi, 1, 80, 127, 127);
@@ -93,16 +91,17 @@ struct SynthesiserRun {
     Midi midi;
 };
 
+// The game's own device: its output's module, then its synthesiser's, from the build tree.
 TEST(SynthesiserOpen, WithoutAnySoundDeviceTheGameShowsOneBoxAndGoesOnSilent) {
-    ASSERT_TRUE(ProjectSoundfontInstalled());
     WithoutSoundDevices();
-    const SynthesiserRun run({PlayerSetup().audioDrivers, {ProjectSoundfont}});
+    const SynthesiserRun run(NewSynthesiser());
     EXPECT_THAT(run.shown.boxes, ElementsAre(Box{ProblemTitle, OpenFailedText}));
     EXPECT_EQ(run.midi.MidiReady, 0);
 }
 
 TEST(SynthesiserOpen, WithoutASoundfontTheGameShowsOneBoxAndGoesOnSilent) {
-    const SynthesiserRun run({{}, {"/nonexistent/default-GM.sf2"}});
+    const SynthesiserRun run(
+        std::make_unique<Synthesiser>(SynthesiserSetup{{"/nonexistent/default-GM.sf2"}}));
     EXPECT_THAT(run.shown.boxes, ElementsAre(Box{ProblemTitle, OpenFailedText}));
     EXPECT_EQ(run.midi.MidiReady, 0);
 }
@@ -110,14 +109,14 @@ TEST(SynthesiserOpen, WithoutASoundfontTheGameShowsOneBoxAndGoesOnSilent) {
 TEST_F(SoundfontFolder, WithoutASoundServerAlsasDefaultDeviceIsTaken) {
     ASSERT_TRUE(ProjectSoundfontInstalled());
     WithAlsaDeviceOnly(folder);
-    const SynthesiserRun run({PlayerSetup().audioDrivers, {ProjectSoundfont}});
+    const SynthesiserRun run(NewSynthesiser());
     EXPECT_THAT(run.shown.boxes, IsEmpty());
     EXPECT_EQ(run.midi.MidiReady, 1);
 }
 
 TEST(SynthesiserOpen, AnOfflineSynthesiserTakesTheGamesMessagesWithoutABox) {
     ASSERT_TRUE(ProjectSoundfontInstalled());
-    const SynthesiserRun run({{}, {ProjectSoundfont}});
+    const SynthesiserRun run(std::make_unique<Synthesiser>(SynthesiserSetup{{ProjectSoundfont}}));
     EXPECT_THAT(run.shown.boxes, IsEmpty());
     EXPECT_EQ(run.midi.MidiReady, 1);
 }
@@ -126,7 +125,7 @@ class RefusedMessage : public ::testing::TestWithParam<std::uint32_t> {};
 
 TEST_P(RefusedMessage, IsRefusedBeforeAndAfterTheSoundfontIsIn) {
     ASSERT_TRUE(ProjectSoundfontInstalled());
-    Synthesiser synthesiser({{}, {ProjectSoundfont}});
+    Synthesiser synthesiser({{ProjectSoundfont}});
     EXPECT_FALSE(synthesiser.Send(GetParam()));  // not open yet
     ASSERT_TRUE(synthesiser.Open());
     EXPECT_FALSE(synthesiser.Send(GetParam()));

@@ -27,6 +27,7 @@ while read -r path; do
     grep -qx "\./$path" <<<"$contents" || fail "the package lacks /$path"
 done <<FILES
 usr/games/quickstack
+usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/quickstack/quickstack-output.so
 usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/quickstack/quickstack-sound.so
 usr/share/applications/$id.desktop
 usr/share/metainfo/$id.metainfo.xml

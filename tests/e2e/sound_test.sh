@@ -2,7 +2,8 @@
 # On a sound server the game opens without a box, its notes reach the server's sink, and
 # once they have died away it sleeps: with no game, and during a game between notes, its
 # threads together wake a few times a second and use next to no CPU. Rendering or feeding
-# silence instead wakes them hundreds or thousands of times a second.
+# silence instead wakes them hundreds or thousands of times a second. Without a sound device
+# the synthesiser's libraries stay out of memory.
 . "$(dirname "$0")/lib.sh"
 start_display 1024x768
 start_sound_server
@@ -39,4 +40,12 @@ loud=$(od -An -v -t d2 "$WORK/sink.raw" |
 sleep 5
 expect_asleep "a game between notes"
 [ ! -s "$WORK/stderr" ] || fail "the game wrote to stderr: $(head -n 3 "$WORK/stderr")"
+
+# Without a sound server or device the one box comes, and the synthesiser's libraries were
+# never loaded: none of them stays in the game's memory.
+kill "$GAME_PID"
+wait "$GAME_PID" || true
+PULSE_SERVER=unix:/nonexistent ALSA_CONFIG_PATH=/dev/null start_game
+! grep -qE '/lib(fluidsynth|gobject)' "/proc/$GAME_PID/maps" ||
+    fail "the synthesiser's libraries are in memory without a sound device"
 echo "sound: ok"
