@@ -49,6 +49,9 @@ int ShowMessage(std::string_view title, std::string_view text, int /*flags*/) {
     QMessageBox box(Owner());
     box.setWindowTitle(FromWindows1252(title));
     box.setTextFormat(Qt::PlainText);
+    // Not for selecting, as a Windows box's lines are not; selectable lines would also keep
+    // Qt's text-editing code in memory for good.
+    box.setTextInteractionFlags(Qt::NoTextInteraction);
     box.setText(Lines(text));
     box.setIcon(QMessageBox::NoIcon);
     // A button of its own text: a standard button draws on the style's icons, which loads

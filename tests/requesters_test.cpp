@@ -119,6 +119,10 @@ TEST_F(RequestersTest, AMessageShowsItsLinesAndOneOkButton) {
         EXPECT_EQ(box->icon(), QMessageBox::NoIcon);
         ASSERT_EQ(box->buttons().size(), 1);
         EXPECT_TRUE(box->buttons().front()->icon().isNull()) << "a plain OK button";
+        auto* lines = box->findChild<QLabel*>("qt_msgbox_label");
+        ASSERT_NE(lines, nullptr);
+        QTest::mouseDClick(lines, Qt::LeftButton, {}, QPoint(40, 5));
+        EXPECT_FALSE(lines->hasSelectedText()) << "the lines are not for selecting, as on Windows";
         QTest::keyClick(box, Qt::Key_Return);
     });
     EXPECT_EQ(ShowMessage(Windows1252("Règle du jeu"),
