@@ -9,6 +9,17 @@ constexpr int BufferPeriods = 2;
 
 void IgnoreError(const char*, int, const char*, int, const char*, ...) {}
 
+// ALSA keeps the configuration it has read for the openings to come. After a refusal none
+// comes, and its library is unloaded with the output's module, which would lose that
+// memory for good.
+std::unique_ptr<AudioOutput> Refused(snd_pcm_t* pcm) {
+    if (pcm) {
+        snd_pcm_close(pcm);
+    }
+    snd_config_update_free_global();
+    return nullptr;
+}
+
 class AlsaOutput : public AudioOutput {
   public:
     explicit AlsaOutput(snd_pcm_t* pcm) : pcm_(pcm) {}
@@ -54,14 +65,13 @@ std::unique_ptr<AudioOutput> OpenAlsaOutput(int sampleRate, int periodFrames) {
     snd_lib_error_set_handler(IgnoreError);
     snd_pcm_t* pcm = nullptr;
     if (snd_pcm_open(&pcm, "default", SND_PCM_STREAM_PLAYBACK, 0) < 0) {
-        return nullptr;
+        return Refused(nullptr);
     }
     const auto latency =
         static_cast<unsigned>(1'000'000LL * BufferPeriods * periodFrames / sampleRate);  // µs
     if (snd_pcm_set_params(pcm, SND_PCM_FORMAT_S16_LE, SND_PCM_ACCESS_RW_INTERLEAVED, Channels,
                            static_cast<unsigned>(sampleRate), 1, latency) < 0) {
-        snd_pcm_close(pcm);
-        return nullptr;
+        return Refused(pcm);
     }
     auto output = std::make_unique<AlsaOutput>(pcm);
     output->Pause();
