@@ -44,7 +44,7 @@ expect_asleep "a game between notes"
 # Without a sound server or device the one box comes, and the synthesiser's libraries were
 # never loaded: none of them stays in the game's memory.
 kill "$GAME_PID"
-wait "$GAME_PID" || true
+wait_for_exit 5
 PULSE_SERVER=unix:/nonexistent ALSA_CONFIG_PATH=/dev/null start_game
 ! grep -qE '/lib(fluidsynth|gobject)' "/proc/$GAME_PID/maps" ||
     fail "the synthesiser's libraries are in memory without a sound device"
