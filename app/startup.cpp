@@ -52,9 +52,12 @@ std::optional<int> StartUp(Program& program) {
     }
     StartTimer(program.window, GravityPeriod);
     LoadRankings(program.rankings, program.rankingFile);
-    OpenSound(program.midi);
     BuildStaticArtwork(program.state.random);
     MakeBlockSprites();
+    // The sound opens on a thread of its own, begun with the program: collected after the
+    // pictures, which show nothing, its wait hides behind them, and a box saying it failed
+    // still comes before the buttons and the first repaint.
+    OpenSound(program.midi);
     MakeMenuButtons(program.window);
     SetMessageHook([&program](Handle window, std::uint32_t message, std::intptr_t, std::intptr_t) {
         return WindowSkin(window, message, program.state, [&program] {
