@@ -15,8 +15,12 @@ Picture* OpenPicture() {
     return drawing.open ? TargetPicture(drawing.target) : nullptr;
 }
 
+// Only the window's changes are put on screen when its drawing ends.
 void MarkDirty(const QRect& area) {
-    State().drawing.dirty |= area;
+    DrawingState& drawing = State().drawing;
+    if (drawing.target.kind == Target::Kind::Window) {
+        drawing.dirty |= area;
+    }
 }
 
 namespace {
@@ -77,7 +81,7 @@ void CloseDrawing() {
         return;
     }
     drawing.open = false;
-    if (drawing.target.kind == Target::Kind::Window && !drawing.dirty.isEmpty()) {
+    if (!drawing.dirty.isEmpty()) {
         ShowSurface(drawing.dirty);
     }
     drawing.dirty = {};

@@ -38,7 +38,7 @@ struct DrawingState {
     QPoint pen;
     int mode = 0;
     FontEntry font;
-    QRect dirty;            // what this opening changed, for the window's sake
+    QRect dirty;            // what this opening changed on the window
     TextCoverage lastText;  // outlines and patterns draw one text many times over
 };
 
