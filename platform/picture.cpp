@@ -60,11 +60,17 @@ QImage Picture::View() const {
 // Qt's 32-bit RGB wants the top byte 0xFF: copied onto a surface with an alpha channel, as
 // on native Wayland, a pixel keeps it as its opacity, and 0 would let the desktop through.
 QImage Picture::Shown(const QRect& area) const {
-    QImage shown = View().copy(area);
-    for (int y = 0; y < shown.height(); ++y) {
-        auto* row = reinterpret_cast<QRgb*>(shown.scanLine(y));
-        for (int x = 0; x < shown.width(); ++x) {
-            row[x] |= 0xFF000000;
+    QImage shown(area.size(), QImage::Format_RGB32);
+    const QRect cut = area & Bounds();
+    if (cut != area) {
+        shown.fill(Qt::black);
+    }
+    for (int y = cut.top(); y <= cut.bottom(); ++y) {
+        const std::uint32_t* from = Row(y) + cut.left();
+        auto* to =
+            reinterpret_cast<QRgb*>(shown.scanLine(y - area.top())) + (cut.left() - area.left());
+        for (int x = 0; x < cut.width(); ++x) {
+            to[x] = from[x] | 0xFF000000;
         }
     }
     return shown;
