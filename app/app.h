@@ -57,6 +57,11 @@ int RunQuickstack();
 // Everything before the event loop, with the generator as it stands (the program seeds
 // it from the clock first); an exit code when the program must end instead.
 std::optional<int> StartUp(Program& program);
+// The pictures only a game shows, drawn after the window's first frame: what start-up
+// leaves to be done before the first event is handled.
+void FinishStartUp();
 
+// Finishes start-up when the first event comes, by which time the window normally stands
+// in its first frame, then hands each event to the game until it ends.
 void RunEventLoop(Program& program);
 std::string RulesText();  // Windows-1252

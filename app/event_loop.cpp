@@ -17,8 +17,9 @@ void PressInWindow(const Program& program) {
 }  // namespace
 
 void RunEventLoop(Program& program) {
-    for (;;) {
-        const Event event = WaitEvent();
+    Event event = WaitEvent();
+    FinishStartUp();
+    for (;; event = WaitEvent()) {
         Input input;
         switch (event.kind) {
             case EvTimer:

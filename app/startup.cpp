@@ -68,6 +68,11 @@ std::optional<int> StartUp(Program& program) {
     return std::nullopt;
 }
 
+void FinishStartUp() {
+    BuildGameSprites();
+    GiveBackStartUpMemory();
+}
+
 int RunQuickstack() {
     Program program;
     program.state.random.SeedRandom(TickCount());

@@ -10,6 +10,7 @@ void PictureTest::SetUp() {
     Random random;
     random.SeedRandom(ArtworkSeed);
     BuildStaticArtwork(random);
+    BuildGameSprites();
     MakeBlockSprites();
 }
 

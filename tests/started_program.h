@@ -22,5 +22,6 @@ inline std::unique_ptr<Program> StartedProgram(const std::filesystem::path& data
         return nullptr;
     }
     RepaintNow(program->window);
+    FinishStartUp();
     return program;
 }

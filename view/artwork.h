@@ -1,5 +1,5 @@
 // The start-up pictures one by one, in the folder's own use: BuildStaticArtwork makes
-// them in the order that lets later ones copy earlier ones.
+// those the window shows in the order that lets later ones copy earlier ones.
 #pragma once
 
 #include <cstdint>

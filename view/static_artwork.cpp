@@ -8,10 +8,14 @@ void BuildStaticArtwork(Random& random) {
     BuildRankingBackdrop(random);
     BuildGamePanelImage(random);
     BuildBackgroundImage();
-    BuildLostSprite();
-    BuildCountdownSprites();
     BuildPreviewPatchImage();
     BuildBackdropSprite();
+}
+
+// Drawn from no random numbers, so whenever they are drawn they come out the same.
+void BuildGameSprites() {
+    BuildLostSprite();
+    BuildCountdownSprites();
 }
 
 // A green face, bright at the top and dark at the bottom, with a black caption in the

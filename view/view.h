@@ -17,8 +17,10 @@ void RaisedBevel(int x, int y, int w, int h);
 void SunkenBevel(int x, int y, int w, int h);
 void RivetedFrame(int x, int y, int w, int h);
 
-// Pictures made once at start-up, by the numbers of the screen table.
+// Pictures made once at start-up, by the numbers of the screen table: those the window
+// shows, and the count-down digits and "PERDU", which only a game shows.
 void BuildStaticArtwork(Random& random);
+void BuildGameSprites();
 Handle MakeButtonImage(int number, int width, int height, std::string_view caption);
 void MakeBlockSprite(int number, int red, int green, int blue);
 void MakeBlockSprites();  // kinds 1..7 in their colours
