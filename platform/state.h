@@ -11,6 +11,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "platform/font_entry.h"
 #include "platform/picture.h"
@@ -22,12 +23,17 @@ class QWidget;
 class TerminationWatch;
 
 // A text as Qt rasterised it, white on transparent and whole, with its top-left corner
-// given from the pen.
+// given from the pen, and the columns of each row between its first and last inked pixel
+// (left inclusive, right exclusive; empty where the row has none).
 struct TextCoverage {
+    struct Ink {
+        int left, right;
+    };
     QString text;
     FontEntry font;
     QPoint corner;
     QImage image;
+    std::vector<Ink> ink;
 };
 
 struct DrawingState {

@@ -4,8 +4,10 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QTransform>
+#include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <vector>
 
 #include "platform/drawing.h"
 #include "platform/font_entry.h"
@@ -14,16 +16,20 @@
 
 namespace {
 
-// Lays the part `area` of a coverage picture (white on transparent), whose top-left
-// corner lies at `corner`, onto the target in one colour.
-void Composite(Picture& target, const QImage& coverage, QPoint corner, const QRect& area,
+// Lays the part `area` of a coverage, whose top-left corner lies at `corner`, onto the
+// target in one colour; only between each row's first and last inked pixel.
+void Composite(Picture& target, const TextCoverage& coverage, QPoint corner, const QRect& area,
                std::uint32_t rgb) {
     const std::uint32_t channel[3] = {(rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF};
     for (int y = area.top(); y <= area.bottom(); ++y) {
-        const auto* from = reinterpret_cast<const QRgb*>(coverage.constScanLine(y - corner.y())) +
-                           (area.left() - corner.x());
-        std::uint32_t* to = target.Row(y) + area.left();
-        for (int x = 0; x < area.width(); ++x) {
+        const TextCoverage::Ink ink = coverage.ink[y - corner.y()];
+        const int left = std::max(area.left(), corner.x() + ink.left);
+        const int right = std::min(area.right() + 1, corner.x() + ink.right);
+        const auto* from =
+            reinterpret_cast<const QRgb*>(coverage.image.constScanLine(y - corner.y())) +
+            (left - corner.x());
+        std::uint32_t* to = target.Row(y) + left;
+        for (int x = 0; x < right - left; ++x) {
             const std::uint32_t a = static_cast<std::uint32_t>(qAlpha(from[x]));
             if (a == 0) {
                 continue;
@@ -52,6 +58,23 @@ int TextWidth(const QFontMetrics& metrics, const QString& text) {
     return width;
 }
 
+std::vector<TextCoverage::Ink> InkOf(const QImage& coverage) {
+    std::vector<TextCoverage::Ink> ink(static_cast<std::size_t>(coverage.height()));
+    for (int y = 0; y < coverage.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(coverage.constScanLine(y));
+        int left = 0;
+        int right = coverage.width();
+        while (left < right && qAlpha(row[left]) == 0) {
+            ++left;
+        }
+        while (right > left && qAlpha(row[right - 1]) == 0) {
+            --right;
+        }
+        ink[static_cast<std::size_t>(y)] = {left, right};
+    }
+    return ink;
+}
+
 // A white coverage picture of `paint`'s drawing turned by `turn` around the pen, just
 // large enough for the turned `local` rectangle; its corner is given from the pen.
 template <typename Paint>
@@ -61,9 +84,12 @@ TextCoverage Rasterise(const QRect& local, const QTransform& turn, Paint paint) 
     coverage.corner = whole.topLeft();
     coverage.image = QImage(whole.size(), QImage::Format_ARGB32_Premultiplied);
     coverage.image.fill(Qt::transparent);
-    QPainter painter(&coverage.image);
-    painter.setTransform(turn * QTransform::fromTranslate(-whole.x(), -whole.y()));
-    paint(painter);
+    {
+        QPainter painter(&coverage.image);
+        painter.setTransform(turn * QTransform::fromTranslate(-whole.x(), -whole.y()));
+        paint(painter);
+    }
+    coverage.ink = InkOf(coverage.image);
     return coverage;
 }
 
@@ -93,7 +119,7 @@ QRect Lay(Picture& target, QPoint at, const TextCoverage& coverage, std::uint32_
     const QPoint corner = at + coverage.corner;
     const QRect area = QRect(corner, coverage.image.size()) & target.Bounds();
     if (!area.isEmpty()) {
-        Composite(target, coverage.image, corner, area, rgb);
+        Composite(target, coverage, corner, area, rgb);
     }
     return area;
 }
