@@ -77,13 +77,21 @@ void MainWindow::paintEvent(QPaintEvent* event) {
     // On a HiDPI screen Qt scales the surface by a whole number: nearest neighbour keeps
     // each of its pixels one sharp block.
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    if (testAttribute(Qt::WA_TranslucentBackground)) {
+    const bool translucent = testAttribute(Qt::WA_TranslucentBackground);
+    if (translucent) {
         painter.setCompositionMode(QPainter::CompositionMode_Source);
         painter.fillRect(event->rect(), Qt::transparent);
         painter.setClipRegion(state.shape.isEmpty() ? QRegion(rect()) : state.shape);
     }
+    // An opaque window shows no alpha: the surface's pixels go as they are, without the
+    // opaque copy that a translucent one needs.
+    const QImage surface = state.surface.View();
     for (const QRect& area : event->region()) {
-        painter.drawImage(area.topLeft(), state.surface.Shown(area));
+        if (translucent) {
+            painter.drawImage(area.topLeft(), state.surface.Shown(area));
+        } else {
+            painter.drawImage(area.topLeft(), surface, area);
+        }
     }
 }
 
