@@ -57,8 +57,9 @@ int RunQuickstack();
 // Everything before the event loop, with the generator as it stands (the program seeds
 // it from the clock first); an exit code when the program must end instead.
 std::optional<int> StartUp(Program& program);
-// The pictures only a game shows, drawn after the window's first frame: what start-up
-// leaves to be done before the first event is handled.
+// The pictures only a game shows, drawn after the window's first frame, and the heap that
+// start-up's drawing left behind given back: what it leaves to be done before the first
+// event is handled.
 void FinishStartUp();
 
 // Finishes start-up when the first event comes, by which time the window normally stands

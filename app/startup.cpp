@@ -24,7 +24,8 @@ void MakeMenuButtons(Handle window) {
     }
 }
 
-// The pictures' drawing leaves holes in the heap that it would otherwise keep for good.
+// The pictures' drawing leaves holes in the heap that it would otherwise keep for good:
+// given back once, when the last of them is drawn.
 void GiveBackStartUpMemory() {
     malloc_trim(0);
 }
@@ -64,7 +65,6 @@ std::optional<int> StartUp(Program& program) {
             program.services.DrawRankingPanel(program.state.GameMode);
         });
     });
-    GiveBackStartUpMemory();
     return std::nullopt;
 }
 
