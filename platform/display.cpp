@@ -16,11 +16,9 @@
 #include "platform/platform.h"
 #include "platform/screen_scale.h"
 
-#ifdef QUICKSTACK_HAVE_XCB
 #include <xcb/xcb.h>
 
 #include <memory>
-#endif
 
 namespace {
 
@@ -31,7 +29,6 @@ std::string Environment(const char* name) {
     return value ? value : "";
 }
 
-#ifdef QUICKSTACK_HAVE_XCB
 // Qt's own connection to the X server, when Qt runs on one.
 xcb_connection_t* QtConnection() {
     auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
@@ -44,17 +41,12 @@ PointerReply QueryPointer(xcb_connection_t* connection, xcb_window_t window) {
     return {xcb_query_pointer_reply(connection, xcb_query_pointer(connection, window), nullptr),
             &std::free};
 }
-#endif
 
 bool XServerReachable() {
-#ifdef QUICKSTACK_HAVE_XCB
     xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
     const bool reachable = xcb_connection_has_error(connection) == 0;
     xcb_disconnect(connection);
     return reachable;
-#else
-    return true;
-#endif
 }
 
 // Where an X server is reachable (XWayland included) the game runs on it, so that it can
@@ -151,12 +143,10 @@ void StartPlatform(int& argc, char** argv, std::string_view desktopId) {
 }
 
 void SyncWithDisplay() {
-#ifdef QUICKSTACK_HAVE_XCB
     // A round trip: the server has handled every request sent before it.
     if (xcb_connection_t* connection = QtConnection()) {
         std::free(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
     }
-#endif
 }
 
 bool OnNativeWayland() {
@@ -164,15 +154,10 @@ bool OnNativeWayland() {
 }
 
 bool ButtonsReadFromServer() {
-#ifdef QUICKSTACK_HAVE_XCB
     return QtConnection() != nullptr;
-#else
-    return false;
-#endif
 }
 
 bool LeftButtonHeld() {
-#ifdef QUICKSTACK_HAVE_XCB
     // The window manager holds the pointer during a system move, so Qt hears no release:
     // ask the server.
     if (xcb_connection_t* connection = QtConnection()) {
@@ -180,7 +165,6 @@ bool LeftButtonHeld() {
         const PointerReply pointer = QueryPointer(connection, screen->root);
         return pointer && (pointer->mask & XCB_BUTTON_MASK_1) != 0;
     }
-#endif
     return (QGuiApplication::mouseButtons() & Qt::LeftButton) != 0;
 }
 
@@ -188,7 +172,6 @@ bool LeftButtonHeld() {
 // last row of a pixel's block for the next pixel. The server's position, divided down,
 // keeps the whole block one pixel.
 QPoint PointerInWindow(QWidget& window) {
-#ifdef QUICKSTACK_HAVE_XCB
     if (xcb_connection_t* connection = QtConnection()) {
         const PointerReply pointer =
             QueryPointer(connection, static_cast<xcb_window_t>(window.winId()));
@@ -196,7 +179,6 @@ QPoint PointerInWindow(QWidget& window) {
             return WholePixel(QPointF(pointer->win_x, pointer->win_y) / window.devicePixelRatioF());
         }
     }
-#endif
     return window.mapFromGlobal(QCursor::pos());
 }
 
