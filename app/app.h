@@ -52,6 +52,9 @@ struct Program {
     ProgramServices services;
 };
 
+// Answers --help and --version, and refuses any other argument; an exit code then, and
+// nothing when the game is to run.
+std::optional<int> AnswerCommandLine(int argc, char* argv[]);
 // Runs the game from start-up to shutdown; returns the process's exit code.
 int RunQuickstack();
 // Everything before the event loop, with the generator as it stands (the program seeds

@@ -16,6 +16,9 @@ void KeepMemoryShort() {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    if (const std::optional<int> answered = AnswerCommandLine(argc, argv)) {
+        return *answered;
+    }
     KeepMemoryShort();
     const std::string problem = DisplayProblem();
     if (!problem.empty()) {
