@@ -10,8 +10,8 @@ CMAKE_FLAGS += -DQUICKSTACK_WERROR=ON
 endif
 WITH_TESTS := -DBUILD_TESTING=ON -DQUICKSTACK_BENCHMARKS=ON
 
-.PHONY: run test build game asan deps test-deps install bench measure soak deb format \
-	format-check clean
+.PHONY: run test build game asan deps test-deps install bench measure soak deb check-clean \
+	format format-check clean
 
 run: game
 	$(BUILD)/app/quickstack
@@ -65,10 +65,16 @@ measure: bench
 	scripts/measure $(BUILD)
 
 # quickstack_<version>_<arch>.deb in $(BUILD)/deb, built by dpkg-buildpackage from a clean
-# copy of the tree.
-deb: test-deps
+# copy of the tree, its unit tests run unless DEB_BUILD_OPTIONS=nocheck.
+deb:
+	@scripts/install-deps deb
 	rm -rf $(BUILD)/deb
 	scripts/build-deb $(BUILD)/deb
+
+# The README's commands on a bare Debian 12, in chroots laid by mmdebstrap (as root).
+check-clean:
+	@scripts/install-deps clean
+	$(if $(filter 0,$(shell id -u)),,sudo) scripts/check-clean-machine $(BUILD)/clean-machine
 
 format: test-deps
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
