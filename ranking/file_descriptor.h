@@ -19,6 +19,13 @@ class Descriptor {
         }
     }
     int Get() const { return fd_; }
+    // Holds `fd` instead, closing the one held.
+    void Reset(int fd) {
+        if (fd_ >= 0) {
+            close(fd_);
+        }
+        fd_ = fd;
+    }
     // Closes now, so that a failing close (a late write error) can be reported.
     bool Close() {
         const int fd = fd_;

@@ -2,26 +2,20 @@
 
 #include <fcntl.h>
 #include <limits.h>
-#include <sys/file.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
-#include <chrono>
 #include <string_view>
-#include <thread>
 
 #include "ranking/file_descriptor.h"
+#include "ranking/file_lock.h"
 #include "ranking/file_replace.h"
 
 namespace {
 
 constexpr int MaxLinks = 40;                  // links followed in a row, as the kernel does
 constexpr std::size_t ReadChunk = 64 * 1024;  // bytes
-// Another game holds the lock for one save, a few milliseconds; this long only when its
-// disk is very slow, or when it was stopped in the middle of a save.
-constexpr auto LockPatience = std::chrono::seconds(5);
-constexpr auto LockRetry = std::chrono::milliseconds(10);
 
 // Turns `file` into the file that its chain of links names, which need not exist yet.
 std::string FollowLinks(std::filesystem::path& file) {
@@ -52,26 +46,6 @@ bool MakeDirectories(const std::filesystem::path& directory) {
         }
     }
     return true;
-}
-
-enum class Lock { Held, Busy, Unsupported };
-
-// The directory is locked rather than the file, which each save replaces by another, or a
-// lock file, which a read-only directory could not hold. Where locks do not work (on some
-// network file systems, or a directory that cannot be opened) the save goes on without:
-// a game alone still saves.
-Lock LockDirectory(int directory) {
-    const auto deadline = std::chrono::steady_clock::now() + LockPatience;
-    while (flock(directory, LOCK_EX | LOCK_NB) != 0) {
-        if (errno != EINTR && errno != EWOULDBLOCK) {
-            return Lock::Unsupported;
-        }
-        if (std::chrono::steady_clock::now() >= deadline) {
-            return Lock::Busy;
-        }
-        std::this_thread::sleep_for(LockRetry);
-    }
-    return Lock::Held;
 }
 
 // The file's name, the infix, then the six letters or digits that mkostemp chose.
@@ -151,7 +125,8 @@ FileContent ReadFileContent(const std::filesystem::path& file, std::size_t limit
     return content;
 }
 
-std::string EditFile(std::filesystem::path file, std::size_t limit, const FileEdit& edit) {
+std::string EditFile(std::filesystem::path file, std::size_t limit, const FileEdit& edit,
+                     std::chrono::milliseconds patience) {
     if (std::string failure = FollowLinks(file); !failure.empty()) {
         return failure;
     }
@@ -160,12 +135,14 @@ std::string EditFile(std::filesystem::path file, std::size_t limit, const FileEd
     if (!MakeDirectories(directory)) {
         return Failure("cannot make the directory");
     }
-    const Descriptor folder(open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    const Lock lock = LockDirectory(folder.Get());
-    if (lock == Lock::Busy) {
-        return "another game keeps it locked";
+    const FileLock lock(directory, file, patience);
+    if (lock.Outcome() == FileLock::State::Busy) {
+        return std::string(LockedByAnother);
     }
-    if (lock == Lock::Held) {
+    if (lock.Outcome() == FileLock::State::Failed) {
+        return lock.Failure();
+    }
+    if (lock.DirectoryReadable()) {
         RemoveLeftTemporaries(directory, file.filename().string());
     }
     const FileContent current = ReadFileContent(file, limit);
@@ -180,5 +157,6 @@ std::string EditFile(std::filesystem::path file, std::size_t limit, const FileEd
             return refusal;
         }
     }
-    return ReplaceFile(file, edit(current.bytes), current.exists ? &current.status : nullptr);
+    return ReplaceFile(file, edit(current.bytes), current.exists ? &current.status : nullptr,
+                       lock.DirectoryReadable() ? Temporary::Unique : Temporary::Fixed);
 }

@@ -4,11 +4,13 @@
 
 #include <sys/stat.h>
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // What reading a file found.
@@ -28,9 +30,13 @@ FileContent ReadFileContent(const std::filesystem::path& file, std::size_t limit
 // The file's new content, made from its current one.
 using FileEdit = std::function<std::vector<std::uint8_t>(std::span<const std::uint8_t> current)>;
 
+// What EditFile says when another edit kept the lock for all of its patience.
+constexpr std::string_view LockedByAnother = "another game keeps it locked";
+
 // Follows symbolic links to the file they name, locks its directory against every other
-// EditFile, removes the temporary files that killed saves left there, reads the file and
-// replaces it with what `edit` makes of it. A file that cannot be read whole, holds more than
-// `limit` bytes or may not be written is left as it is. Returns "" on success, else what
-// failed and why.
-std::string EditFile(std::filesystem::path file, std::size_t limit, const FileEdit& edit);
+// EditFile (waiting at most `patience` for one under way), removes the temporary files
+// that killed saves left there, reads the file and replaces it with what `edit` makes of
+// it. A file that cannot be read whole, holds more than `limit` bytes or may not be written
+// is left as it is. Returns "" on success, else what failed and why.
+std::string EditFile(std::filesystem::path file, std::size_t limit, const FileEdit& edit,
+                     std::chrono::milliseconds patience);

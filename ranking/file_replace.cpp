@@ -1,15 +1,18 @@
 #include "ranking/file_replace.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <cstdio>
 
 #include "ranking/file_descriptor.h"
 
 namespace {
 
-bool WriteAll(int fd, std::span<const std::uint8_t> bytes) {
+bool WriteAllAt(int fd, std::span<const std::uint8_t> bytes, off_t offset) {
     while (!bytes.empty()) {
-        const ssize_t written = write(fd, bytes.data(), bytes.size());
+        const ssize_t written = pwrite(fd, bytes.data(), bytes.size(), offset);
         if (written < 0 && errno == EINTR) {
             continue;
         }
@@ -20,18 +23,38 @@ bool WriteAll(int fd, std::span<const std::uint8_t> bytes) {
             return false;
         }
         bytes = bytes.subspan(static_cast<std::size_t>(written));
+        offset += written;
     }
     return true;
 }
 
+// What a file system without modes or owners (FAT, a FUSE mount that forces them), or a
+// player who may not give a file away, answers.
+bool Refused(int error) {
+    return error == EPERM || error == ENOSYS || error == EOPNOTSUPP;
+}
+
 // A file shared with a group, or given back by root to its owner, stays so. Only root may
-// give a file away: anyone else saves it as their own, with its mode.
+// give a file away: anyone else saves it as their own, with its group when they belong to
+// it, and its mode. Only what differs is changed, so that a file system that keeps its own
+// modes and owners takes every save.
 bool KeepOwnerAndMode(int fd, const struct stat& existing) {
-    const bool sameOwner = existing.st_uid == geteuid() && existing.st_gid == getegid();
-    if (!sameOwner && fchown(fd, existing.st_uid, existing.st_gid) != 0 && errno != EPERM) {
+    struct stat now {};
+    if (fstat(fd, &now) != 0) {
         return false;
     }
-    return fchmod(fd, existing.st_mode & 07777) == 0;
+    const bool otherOwner = now.st_uid != existing.st_uid || now.st_gid != existing.st_gid;
+    if (otherOwner && fchown(fd, existing.st_uid, existing.st_gid) != 0) {
+        if (!Refused(errno)) {
+            return false;
+        }
+        if (now.st_gid != existing.st_gid &&
+            fchown(fd, static_cast<uid_t>(-1), existing.st_gid) != 0 && !Refused(errno)) {
+            return false;
+        }
+    }
+    const mode_t mode = existing.st_mode & 07777;
+    return (now.st_mode & 07777) == mode || fchmod(fd, mode) == 0;
 }
 
 // The new content, complete and on disk, under a name of its own; "" on success.
@@ -40,7 +63,7 @@ std::string WriteTemporary(Descriptor& temporary, std::span<const std::uint8_t> 
     if (existing != nullptr && !KeepOwnerAndMode(temporary.Get(), *existing)) {
         return Failure("cannot give the temporary file the file's mode");
     }
-    if (!WriteAll(temporary.Get(), bytes)) {
+    if (!WriteAllAt(temporary.Get(), bytes, 0)) {
         return Failure("cannot write the temporary file");
     }
     if (fsync(temporary.Get()) != 0) {
@@ -52,14 +75,30 @@ std::string WriteTemporary(Descriptor& temporary, std::span<const std::uint8_t> 
     return "";
 }
 
-// For a file the player may write in a directory they may not: a crash meanwhile can leave
-// a mix of old and new content, which is still better than never saving.
+// The room for the new content is taken before any byte of the old one is touched, so that
+// a full disk leaves the old records: reserved without changing the file's length, or
+// where the file system cannot, by first writing what goes beyond the old end.
+bool Reserve(int fd, off_t oldLength, std::span<const std::uint8_t> bytes) {
+    const auto newLength = static_cast<off_t>(bytes.size());
+    if (newLength <= oldLength || fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, newLength) == 0) {
+        return true;
+    }
+    return (errno == EOPNOTSUPP || errno == ENOSYS) &&
+           WriteAllAt(fd, bytes.subspan(static_cast<std::size_t>(oldLength)), oldLength);
+}
+
+// For a file the player may write in a directory where they may not replace it: the new
+// content goes in one write, whose room is taken first.
 std::string RewriteInPlace(const std::filesystem::path& file, std::span<const std::uint8_t> bytes) {
     Descriptor fd(open(file.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY));
-    if (fd.Get() < 0) {
+    struct stat status {};
+    if (fd.Get() < 0 || fstat(fd.Get(), &status) != 0) {
         return Failure("cannot make a temporary file nor write to the file");
     }
-    if (!WriteAll(fd.Get(), bytes)) {
+    if (!Reserve(fd.Get(), status.st_size, bytes)) {
+        return Failure("cannot make room in the file");
+    }
+    if (!WriteAllAt(fd.Get(), bytes, 0)) {
         return Failure("cannot write to the file");
     }
     if (ftruncate(fd.Get(), static_cast<off_t>(bytes.size())) != 0) {
@@ -75,21 +114,32 @@ std::string RewriteInPlace(const std::filesystem::path& file, std::span<const st
 }
 
 // Makes the rename itself durable. A file system that cannot sync a directory says
-// EINVAL; the rename has happened all the same.
-std::string FlushDirectory(const std::filesystem::path& directory) {
-    Descriptor fd(open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (fd.Get() < 0 || (fsync(fd.Get()) != 0 && errno != EINVAL)) {
-        return Failure("replaced, but cannot flush the directory");
+// EINVAL; a directory that cannot be opened is flushed with its whole file system,
+// through the file.
+bool FlushDirectory(const std::filesystem::path& directory, const std::filesystem::path& file) {
+    const Descriptor folder(open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folder.Get() >= 0) {
+        return fsync(folder.Get()) == 0 || errno == EINVAL;
     }
-    return "";
+    const Descriptor renamed(open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    return renamed.Get() >= 0 && syncfs(renamed.Get()) == 0;
+}
+
+int OpenTemporary(std::string& name, Temporary naming) {
+    if (naming == Temporary::Unique) {
+        name += "XXXXXX";
+        return mkostemp(name.data(), O_CLOEXEC);
+    }
+    name += "LOCKED";
+    return open(name.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0600);
 }
 
 }  // namespace
 
 std::string ReplaceFile(const std::filesystem::path& file, std::span<const std::uint8_t> bytes,
-                        const struct stat* existing) {
-    std::string temporary = file.string() + std::string(TemporaryInfix) + "XXXXXX";
-    Descriptor fd(mkostemp(temporary.data(), O_CLOEXEC));
+                        const struct stat* existing, Temporary naming) {
+    std::string temporary = file.string() + std::string(TemporaryInfix);
+    Descriptor fd(OpenTemporary(temporary, naming));
     if (fd.Get() < 0) {
         if (existing != nullptr && (errno == EACCES || errno == EPERM)) {
             return RewriteInPlace(file, bytes);
@@ -101,9 +151,17 @@ std::string ReplaceFile(const std::filesystem::path& file, std::span<const std::
         return failure;
     }
     if (rename(temporary.c_str(), file.c_str()) != 0) {
-        const std::string failure = Failure("cannot rename the temporary file over it");
+        const int refusal = errno;
         unlink(temporary.c_str());
-        return failure;
+        if (existing != nullptr && (refusal == EACCES || refusal == EPERM)) {
+            return RewriteInPlace(file, bytes);
+        }
+        errno = refusal;
+        return Failure("cannot rename the temporary file over it");
     }
-    return FlushDirectory(file.has_parent_path() ? file.parent_path() : ".");
+    if (!FlushDirectory(file.has_parent_path() ? file.parent_path() : ".", file)) {
+        std::fprintf(stderr, "quickstack: %s is saved, but its folder cannot be flushed: %s\n",
+                     file.c_str(), std::strerror(errno));
+    }
+    return "";
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -27,12 +28,29 @@ struct RankingEntry {
     bool operator==(const RankingEntry&) const = default;
 };
 
+struct Rankings;
+// One change saved to the rankings: an entry inserted, a ranking cleared.
+using RankingChange = std::function<void(Rankings&)>;
+
+// The changes the file does not hold yet, in the order they were made: another game kept
+// it locked, or it could not be written. Each save takes them all.
+struct PendingChanges {
+    std::vector<RankingChange> changes;
+    std::chrono::steady_clock::time_point since;  // of the oldest
+    bool told = false;                            // that they wait for another game
+};
+
 // The program-wide state of the rankings.
 struct Rankings {
     std::vector<RankingEntry> SprintRanking;
     std::vector<RankingEntry> EnduranceRanking;
     std::string LastPlayerName;  // default text of the next name request; never saved
-    bool operator==(const Rankings&) const = default;
+    PendingChanges pending{};
+    // What a player sees; the pending changes are already made to the lists.
+    bool operator==(const Rankings& other) const {
+        return SprintRanking == other.SprintRanking && EnduranceRanking == other.EnduranceRanking &&
+               LastPlayerName == other.LastPlayerName;
+    }
 };
 
 // The ranking of a mode: sprint for 0, endurance for any other value.
@@ -46,16 +64,22 @@ std::filesystem::path RankingFilePath();
 // cannot be read whole or anything but a regular file gives two empty rankings, silently.
 void LoadRankings(Rankings& rankings, const std::filesystem::path& file);
 
-// One change saved to the rankings: an entry inserted, a ranking cleared.
-using RankingChange = std::function<void(Rankings&)>;
-// Makes the change to the rankings as the file holds them now and writes the result back,
-// sprint first, through a temporary file renamed over it (over the file a link names), under
-// a lock that every game saving to the file takes; `rankings` then holds what was written,
-// so that two games at once lose nothing. A file that cannot be read whole or may not be
-// written is left as it is: the change is then made in memory only, and one line goes to
-// stderr.
+// Makes the change, after those still pending, to the rankings as the file holds them now
+// and writes the result back, sprint first, through a temporary file renamed over it (over
+// the file a link names), under a lock that every game saving to the file takes; `rankings`
+// then holds what was written, so that two games at once lose nothing. The lock is waited
+// for only briefly. A save that cannot be made now (the lock is kept, the file cannot be
+// read whole or written) leaves the file as it is, makes the change in memory and keeps it
+// pending; a failure other than the lock says why in one line on stderr.
 void SaveRankings(Rankings& rankings, const RankingChange& change,
                   const std::filesystem::path& file);
+// Saves the pending changes again, waiting for the lock at most `patience`; true when none
+// is left. While another game keeps the lock, one line on stderr says so after a few
+// seconds.
+bool SavePendingChanges(Rankings& rankings, const std::filesystem::path& file,
+                        std::chrono::milliseconds patience);
+// The last try, as the program ends; what still cannot be saved is named on stderr.
+void SaveAtExit(Rankings& rankings, const std::filesystem::path& file);
 // Empties the ranking of the mode, then saves.
 void ClearRanking(Rankings& rankings, int gameMode, const std::filesystem::path& file);
 
@@ -63,6 +87,7 @@ void ClearRanking(Rankings& rankings, int gameMode, const std::filesystem::path&
 using NameRequest = std::function<std::string(std::string_view title, std::string_view prompt,
                                               std::string_view defaultText)>;
 // Ends a game that reached its target at tick count `now`; a time that earns one of the
-// 19 places is filed under the name asked for, and the file is rewritten.
+// 19 places of the ranking as the file holds it then is filed under the name asked for,
+// and the file is rewritten.
 void RecordFinish(GameState& state, Rankings& rankings, std::uint32_t now,
                   const NameRequest& askName, const std::filesystem::path& file);

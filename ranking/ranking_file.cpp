@@ -7,12 +7,11 @@
 
 #include "ranking/file_edit.h"
 #include "ranking/ranking.h"
+#include "ranking/rankings_in_file.h"
 
 namespace {
 
 using Record = std::array<std::uint8_t, RankingRecordSize>;
-
-constexpr std::size_t MaxLoadedBytes = std::size_t{MaxLoadedRecords} * RankingRecordSize;
 
 // Byte 0 the mode, bytes 1 to 16 the name, bytes 17 to 20 the time, little-endian.
 Record EncodeRecord(const RankingEntry& entry) {
@@ -48,6 +47,8 @@ std::filesystem::path HomeDirectory() {
     return ".";
 }
 
+}  // namespace
+
 // Whole records only: a trailing fragment of less than a record is dropped, since
 // completing it with the bytes of the record before would make up an entry nobody wrote.
 Rankings DecodeRankings(std::span<const std::uint8_t> bytes) {
@@ -70,8 +71,6 @@ std::vector<std::uint8_t> EncodeRankings(const Rankings& rankings) {
     return bytes;
 }
 
-}  // namespace
-
 std::filesystem::path RankingFilePath() {
     std::filesystem::path data;
     // Relative values are not valid base directories and are ignored.
@@ -91,22 +90,15 @@ void LoadRankings(Rankings& rankings, const std::filesystem::path& file) {
     rankings.EnduranceRanking = std::move(loaded.EnduranceRanking);
 }
 
-// A failed save keeps the change in memory, so the panel still shows the new record.
-void SaveRankings(Rankings& rankings, const RankingChange& change,
-                  const std::filesystem::path& file) {
-    Rankings written;
-    const std::string failure =
-        EditFile(file, MaxLoadedBytes, [&](std::span<const std::uint8_t> current) {
-            written = DecodeRankings(current);
-            change(written);
-            return EncodeRankings(written);
-        });
-    if (failure.empty()) {
-        rankings.SprintRanking = std::move(written.SprintRanking);
-        rankings.EnduranceRanking = std::move(written.EnduranceRanking);
-    } else {
-        change(rankings);
-        std::fprintf(stderr, "quickstack: cannot save the rankings to %s: %s\n", file.c_str(),
-                     failure.c_str());
+void RefreshRankings(Rankings& rankings, const std::filesystem::path& file) {
+    const FileContent content = ReadFileContent(file, MaxLoadedBytes);
+    if (!content.failure.empty() || !content.whole) {
+        return;
     }
+    Rankings current = DecodeRankings(content.bytes);
+    for (const RankingChange& change : rankings.pending.changes) {
+        change(current);
+    }
+    rankings.SprintRanking = std::move(current.SprintRanking);
+    rankings.EnduranceRanking = std::move(current.EnduranceRanking);
 }

@@ -2,6 +2,7 @@
 
 #include "core/core.h"
 #include "ranking/ranking.h"
+#include "ranking/rankings_in_file.h"
 
 namespace {
 
@@ -41,6 +42,8 @@ void InsertEntry(Rankings& rankings, const RankingEntry& entry) {
 void RecordFinish(GameState& state, Rankings& rankings, std::uint32_t now,
                   const NameRequest& askName, const std::filesystem::path& file) {
     const std::int32_t timeMs = StopChrono(state, now);
+    // Another game may have changed the file since this one read it.
+    RefreshRankings(rankings, file);
     const std::size_t place = PlaceOf(CurrentRanking(rankings, state.GameMode), timeMs);
     if (place >= MaxRankingEntries) {
         return;
@@ -49,5 +52,5 @@ void RecordFinish(GameState& state, Rankings& rankings, std::uint32_t now,
                                       NamePrompt, rankings.LastPlayerName);
     const RankingEntry entry = MakeEntry(state.GameMode, rankings.LastPlayerName, timeMs);
     SaveRankings(
-        rankings, [&entry](Rankings& current) { InsertEntry(current, entry); }, file);
+        rankings, [entry](Rankings& current) { InsertEntry(current, entry); }, file);
 }

@@ -1,7 +1,7 @@
 // The game's ranking code on one file, from the command line, so that tests can inject
 // faults into its system calls with strace: it loads the file as start-up does, saves one
-// change as the game does, then writes both rankings held in memory to stdout, sprint
-// first, in the file's format.
+// change as the game does, saves what is pending as the game does at its end, then writes
+// both rankings held in memory to stdout, sprint first, in the file's format.
 //   ranking_tool FILE [record MODE NAME MILLISECONDS | clear MODE]
 #include <cstdio>
 #include <cstdlib>
@@ -49,6 +49,7 @@ int main(int argc, char* argv[]) {
     } else if (change == "clear") {
         ClearRanking(rankings, std::atoi(argv[3]), file);
     }
+    SaveAtExit(rankings, file);
     for (const auto* ranking : {&rankings.SprintRanking, &rankings.EnduranceRanking}) {
         for (const RankingEntry& entry : *ranking) {
             WriteEntry(entry);

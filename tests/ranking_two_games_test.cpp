@@ -2,10 +2,12 @@
 // holds at that moment, so that neither undoes the other's, and each game then shows what
 // it wrote.
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <csignal>
 
 #include "core/core.h"
 #include "ranking/ranking.h"
@@ -57,9 +59,49 @@ TEST(TwoGames, RecordAfterTheOtherClearedIsAloneInTheFile) {
     LoadRankings(first, dir.File());
     LoadRankings(second, dir.File());
     ClearRanking(second, 0, dir.File());
-    EXPECT_EQ(Finish(first, 0, 60000, "Zo\xE9", dir.File()), "2") << "the place it showed";
+    EXPECT_EQ(Finish(first, 0, 60000, "Zo\xE9", dir.File()), "1") << "the place in the file";
     EXPECT_EQ(first, (Rankings{{Zoe}, {Bob}, "Zo\xE9"}));
     EXPECT_EQ(ReadBytes(dir.File()), Record(0, "Zo\xE9", 60000) + Record(1, "Bob", 300000));
+}
+
+TEST(TwoGames, FinishSlowerThanTheRankingTheOtherFilledAsksForNoName) {
+    ScratchDirectory dir;
+    Rankings first;
+    LoadRankings(first, dir.File());
+    SaveWhole(Rankings{std::vector<RankingEntry>(MaxRankingEntries, Carl), {}, ""}, dir.File());
+    const std::string before = ReadBytes(dir.File()).value_or("");
+    EXPECT_EQ(Finish(first, 0, 60000, "Zo\xE9", dir.File()), "") << "a name box was shown";
+    EXPECT_EQ(ReadBytes(dir.File()), before);
+    EXPECT_EQ(first.SprintRanking.size(), std::size_t{MaxRankingEntries}) << "the file's list";
+}
+
+// A game stopped (SIGSTOP) in the middle of its save keeps the lock: the other game's
+// changes wait, shown at once, and reach the file in order once it lets go.
+TEST(TwoGames, ChangesWaitForAStoppedLockHolderThenReachTheFile) {
+    ScratchDirectory dir;
+    SaveWhole(Rankings{{Alice}, {Bob}, ""}, dir.File());
+    const std::string before = ReadBytes(dir.File()).value_or("");
+    Rankings game;
+    LoadRankings(game, dir.File());
+    const pid_t holder = fork();
+    if (holder == 0) {
+        const int folder = open(dir.Path().c_str(), O_RDONLY | O_DIRECTORY);
+        _exit(flock(folder, LOCK_EX) == 0 && raise(SIGSTOP) == 0 ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(holder, &status, WUNTRACED), holder);
+    ASSERT_TRUE(WIFSTOPPED(status));
+    EXPECT_EQ(Finish(game, 0, 60000, "Zo\xE9", dir.File()), "1");
+    ClearRanking(game, 1, dir.File());
+    const Rankings shown{{Zoe, Alice}, {}, "Zo\xE9"};
+    EXPECT_EQ(game, shown);
+    EXPECT_FALSE(SavePendingChanges(game, dir.File(), std::chrono::milliseconds(0)));
+    EXPECT_EQ(ReadBytes(dir.File()), before);
+    kill(holder, SIGCONT);
+    waitpid(holder, &status, 0);
+    EXPECT_TRUE(SavePendingChanges(game, dir.File(), std::chrono::milliseconds(0)));
+    EXPECT_EQ(game, shown);
+    EXPECT_EQ(ReadBytes(dir.File()), Record(0, "Zo\xE9", 60000) + Record(0, "Alice", 70000));
 }
 
 // Games in processes of their own, started from the same file at the same moment, each
@@ -84,6 +126,7 @@ TEST(TwoGames, ManyGamesSavingAtOnceLoseNoRecord) {
                 Finish(rankings, 1, 1000 * (i * Games + game + 1), "g" + std::to_string(game),
                        dir.File());
             }
+            SaveAtExit(rankings, dir.File());
             _exit(started ? 0 : 1);
         }
         games.push_back(child);
