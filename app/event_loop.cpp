@@ -14,6 +14,15 @@ void PressInWindow(const Program& program) {
     }
 }
 
+// Changes to the rankings that another game kept from the file are tried again with each
+// tick, without waiting; the panel then shows the file, the other game's records included.
+void SavePendingRankings(Program& program) {
+    if (!program.rankings.pending.changes.empty() &&
+        SavePendingChanges(program.rankings, program.rankingFile, std::chrono::milliseconds(0))) {
+        DrawRankingPanel(program.rankings, program.state.GameMode);
+    }
+}
+
 }  // namespace
 
 void RunEventLoop(Program& program) {
@@ -23,6 +32,7 @@ void RunEventLoop(Program& program) {
         Input input;
         switch (event.kind) {
             case EvTimer:
+                SavePendingRankings(program);
                 input = {Input::Kind::Tick};
                 break;
             case EvKeyDown:

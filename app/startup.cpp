@@ -80,6 +80,7 @@ int RunQuickstack() {
         return *failed;
     }
     RunEventLoop(program);
-    ShutdownPlatform();
+    ShutdownPlatform();  // the window goes before a last save can wait for another game's
+    SaveAtExit(program.rankings, program.rankingFile);
     return 0;
 }
