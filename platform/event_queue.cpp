@@ -2,7 +2,9 @@
 // the hook has seen them as window messages.
 #include "platform/event_queue.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QKeyEvent>
 #include <QTimer>
 #include <algorithm>
@@ -48,6 +50,13 @@ void ReportClose() {
     if (CallHook(MsgClose, 0, 0) == HookDefault) {
         PushEvent({.kind = EvClose});
     }
+}
+
+void ReportCloseOverRequester() {
+    if (auto* requester = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+        requester->accept();
+    }
+    ReportClose();
 }
 
 bool CloseRequested() {

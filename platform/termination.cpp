@@ -1,17 +1,19 @@
 // A terminating signal (a logout's SIGHUP or SIGTERM, Ctrl+C in a terminal) is taken as
 // the window's close request: the game ends through its event loop, the way "Quitter"
 // does, and an open requester is answered first as if its button were pressed, so a name
-// being typed is kept.
+// being typed is kept. A window manager's close request while a requester is open, which
+// Qt would drop, is taken the same way.
 #include <fcntl.h>
 #include <unistd.h>
 
 #include <QApplication>
-#include <QDialog>
 #include <atomic>
 #include <cerrno>
 #include <csignal>
 
+#include "platform/display.h"
 #include "platform/event_queue.h"
+#include "platform/state.h"
 #include "platform/termination.h"
 
 namespace {
@@ -21,17 +23,16 @@ constexpr int TerminationSignals[] = {SIGTERM, SIGINT, SIGHUP};
 // A signal handler can reach nothing else: the pipe through which it wakes the loop.
 std::atomic<int> g_signalPipe{-1};
 
+// Any second terminating signal, of whatever kind, ends the program at once, should the
+// first one wait behind a long pause.
 void OnTerminationSignal(int /*signal*/) {
     const int saved = errno;
+    for (const int signal : TerminationSignals) {
+        std::signal(signal, SIG_DFL);
+    }
     const char byte = 1;
     static_cast<void>(write(g_signalPipe.load(), &byte, 1));
     errno = saved;
-}
-
-void AnswerOpenRequester() {
-    if (auto* requester = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-        requester->accept();
-    }
 }
 
 }  // namespace
@@ -41,14 +42,13 @@ TerminationWatch::TerminationWatch() {
         return;  // the signals keep ending the program at once
     }
     g_signalPipe = pipe_[1];
+    QCoreApplication::instance()->installNativeEventFilter(this);
     notifier_ = std::make_unique<QSocketNotifier>(pipe_[0], QSocketNotifier::Read);
     QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this] { OnSignalled(); });
     struct sigaction action = {};
     action.sa_handler = &OnTerminationSignal;
     sigemptyset(&action.sa_mask);
-    // A second signal of the same kind ends the program at once, should the first one
-    // wait behind a long pause.
-    action.sa_flags = SA_RESTART | SA_RESETHAND;
+    action.sa_flags = SA_RESTART;
     for (const int signal : TerminationSignals) {
         sigaction(signal, &action, nullptr);
     }
@@ -61,6 +61,7 @@ TerminationWatch::~TerminationWatch() {
     for (const int signal : TerminationSignals) {
         std::signal(signal, SIG_DFL);
     }
+    QCoreApplication::instance()->removeNativeEventFilter(this);
     notifier_.reset();
     g_signalPipe = -1;
     close(pipe_[0]);
@@ -71,6 +72,16 @@ void TerminationWatch::OnSignalled() {
     char bytes[16];
     while (read(pipe_[0], bytes, sizeof bytes) > 0) {
     }
-    AnswerOpenRequester();
-    ReportClose();
+    ReportCloseOverRequester();
+}
+
+bool TerminationWatch::nativeEventFilter(const QByteArray& eventType, void* message,
+                                         qintptr* /*result*/) {
+    QWidget* window = State().window.get();
+    if (window == nullptr || QApplication::activeModalWidget() == nullptr ||
+        !IsCloseRequest(eventType, message, *window)) {
+        return false;  // Qt delivers it itself
+    }
+    ReportCloseOverRequester();
+    return true;
 }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # "Quitter", a terminating signal, and the window manager's close request during a game
-# or a drag, end with code 0. A signal while the name is typed files the name first.
+# or a drag, end with code 0; a second signal of any kind ends it at once. A signal or a
+# close request while the name is typed files the name first.
 # Under openbox the frameless window gets no frame, and its band drags it through the
 # window manager's move.
 . "$(dirname "$0")/lib.sh"
@@ -19,6 +20,16 @@ for signal in TERM INT HUP; do
     kill -s $signal "$GAME_PID"
     wait_for_exit 10
     [ "$EXIT_CODE" = 0 ] || fail "SIG$signal ended the game with code $EXIT_CODE"
+done
+for second in TERM INT HUP; do  # a second signal, of any kind, ends it at once
+    start_game
+    click_at $((ox + 110)) $((oy + 80))
+    kill -s TERM "$GAME_PID"
+    sleep 0.2
+    kill -s $second "$GAME_PID"
+    wait_for_exit 10
+    [ "$EXIT_CODE" = $((128 + $(kill -l $second))) ] ||
+        fail "SIGTERM then SIG$second waited for the count-down (code $EXIT_CODE)"
 done
 [ ! -e "$file" ] || fail "a signal wrote the ranking file"
 QUICKSTACK=$NEAR_TARGET start_game
@@ -63,6 +74,27 @@ wmctrl -c Quickstack
 wait_for_exit 10
 [ "$EXIT_CODE" = 0 ] || fail "the close request ended with code $EXIT_CODE"
 [ ! -e "$file" ] || fail "quitting wrote the ranking file"
+
+# The close request to the game's window while a box is open, which Qt would drop: the box
+# is answered as its "Ok" would be, the name typed so far kept, and the game ends.
+start_game
+read -r ox oy <<<"$(window_origin)"
+click_at $((ox + 110)) $((oy + 105))  # "Règle du jeu"
+wait_for_window "Règle du jeu"
+wmctrl -c Quickstack
+wait_for_exit 10
+[ "$EXIT_CODE" = 0 ] || fail "the close request over the rules ended with code $EXIT_CODE"
+QUICKSTACK=$NEAR_TARGET start_game
+sleep 6
+xdotool key Down
+wait_for_window "Bravo, tu es le N° 1"
+xdotool type --delay 50 "Bea"
+wmctrl -c Quickstack
+wait_for_exit 10
+[ "$EXIT_CODE" = 0 ] || fail "the close request over the name request ended with code $EXIT_CODE"
+cmp -s <(head -c 4 "$file") <(printf '\000Bea') ||
+    fail "the close request over the name request filed $(od -c "$file")"
+rm "$file"
 
 for run in $(seq 50); do  # the close request at a different moment of each drag
     start_game
