@@ -64,6 +64,17 @@ TEST(TwoGames, RecordAfterTheOtherClearedIsAloneInTheFile) {
     EXPECT_EQ(ReadBytes(dir.File()), Record(0, "Zo\xE9", 60000) + Record(1, "Bob", 300000));
 }
 
+TEST(TwoGames, FinishSlowerThanTheRankingTheOtherClearedIsFirst) {
+    ScratchDirectory dir;
+    SaveWhole(Rankings{std::vector<RankingEntry>(MaxRankingEntries, Carl), {}, ""}, dir.File());
+    Rankings first, second;
+    LoadRankings(first, dir.File());
+    LoadRankings(second, dir.File());
+    ClearRanking(second, 0, dir.File());
+    EXPECT_EQ(Finish(first, 0, 60000, "Zo\xE9", dir.File()), "1");
+    EXPECT_EQ(ReadBytes(dir.File()), Record(0, "Zo\xE9", 60000));
+}
+
 TEST(TwoGames, FinishSlowerThanTheRankingTheOtherFilledAsksForNoName) {
     ScratchDirectory dir;
     Rankings first;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The rankings on the panel and in their file: a seeded file shows, each mode's
 # "Efface classement" clears only its own records, a finished sprint asks for the name and
-# files the record, and two games at once on one file both keep what they saved.
+# files the record, and three games at once on one file, one of them behind a stopped
+# game's lock, all keep what they saved.
 . "$(dirname "$0")/lib.sh"
 NEAR_TARGET=${NEAR_TARGET:-$(dirname "$QUICKSTACK")/../tests/quickstack_near_target}
 file="$XDG_DATA_HOME/quickstack/Quickstack.dat"
@@ -103,4 +104,36 @@ click_at $((ox + 110)) $((oy + 130))  # back to sprint
 sleep 0.3
 shot
 has_text_line 1 || fail "the clearing game does not show the record it saved with"
+
+# A third game files its record while a game stopped in the middle of a save (SIGSTOP)
+# holds the lock: the record shows at once, waits with one line on stderr, and reaches
+# the file as soon as the holder goes on; no record made is missing.
+flock --no-fork "$(dirname "$file")" sleep 600 &
+holder=$!
+sleep 0.3
+kill -STOP $holder
+before=$(od -An -c "$file")
+QUICKSTACK=$NEAR_TARGET start_game
+third_window=$(game_window "$GAME_PID")
+xdotool windowmove --sync "$third_window" 460 100
+sleep 5
+xdotool windowraise "$third_window" windowfocus --sync "$third_window" key Down
+box=$(timeout 10 xdotool search --sync --onlyvisible --name '^Bravo, tu es le N° [12]$' | head -n 1) ||
+    fail "no name request in the third game"
+xdotool windowfocus --sync "$box" type --delay 50 "Max"
+xdotool key Return
+sleep 4  # a few seconds of waiting for the lock
+[ "$(od -An -c "$file")" = "$before" ] || fail "a save went through the stopped game's lock"
+read -r ox oy <<<"$(window_origin "$third_window")"
+shot
+has_text_line 2 || fail "the waiting record does not show on the third game's panel"
+[ "$(grep -c 'wait to be saved' "$WORK/stderr")" = 1 ] ||
+    fail "the wait was not said once on stderr: $(cat "$WORK/stderr")"
+kill -CONT $holder
+kill $holder
+sleep 1.5  # the next tick saves
+for name in 'Zo\351' 'Max' 'Alice'; do
+    grep -qa "$(printf "$name")" "$file" || fail "$name's record is missing: $(od -c "$file")"
+done
+[ "$(stat -c %s "$file")" = 63 ] || fail "the file holds $(od -c "$file")"
 echo "rankings: ok"
