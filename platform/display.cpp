@@ -192,23 +192,3 @@ QPoint CentredOnScreen(QSize size) {
     const int top = screen.height() / 2 - std::min(size.height(), screen.height()) / 2;
     return screen.topLeft() + QPoint(left, top);
 }
-
-bool IsCloseRequest(const QByteArray& eventType, void* message, QWidget& window) {
-    xcb_connection_t* connection = QtConnection();
-    if (connection == nullptr || eventType != "xcb_generic_event_t") {
-        return false;
-    }
-    const auto* event = static_cast<const xcb_generic_event_t*>(message);
-    if ((event->response_type & 0x7F) != XCB_CLIENT_MESSAGE) {
-        return false;
-    }
-    const auto* client = static_cast<const xcb_client_message_event_t*>(message);
-    // Client messages are few (pings, focus offers): the atom is asked for each.
-    constexpr std::string_view Name = "WM_DELETE_WINDOW";
-    const std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> deleteWindow(
-        xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 1, Name.size(), Name.data()),
-                              nullptr),
-        &std::free);
-    return deleteWindow && client->format == 32 && client->data.data32[0] == deleteWindow->atom &&
-           client->window == static_cast<xcb_window_t>(window.winId());
-}

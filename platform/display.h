@@ -5,7 +5,6 @@
 #include <QPointF>
 #include <QSize>
 
-class QByteArray;
 class QWidget;
 
 // True when a display can be opened (or Qt already runs on one).
@@ -27,6 +26,3 @@ QPoint PointerInWindow(QWidget& window);
 QPoint WholePixel(QPointF at);
 // Where a window of this size stands centred on the primary screen.
 QPoint CentredOnScreen(QSize size);
-// Whether a native event of the display server is the window manager's request to close
-// the window, which Qt drops while a requester blocks it.
-bool IsCloseRequest(const QByteArray& eventType, void* message, QWidget& window);

@@ -2,7 +2,6 @@
 // the hook has seen them as window messages.
 #include "platform/event_queue.h"
 
-#include <QApplication>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QKeyEvent>
@@ -53,7 +52,7 @@ void ReportClose() {
 }
 
 void ReportCloseOverRequester() {
-    if (auto* requester = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+    if (QDialog* requester = State().requester) {
         requester->accept();
     }
     ReportClose();

@@ -14,7 +14,7 @@ void ReportKey(const QKeyEvent& event);
 void ReportLeftButtonDown(QPoint inWindow);
 // The window was asked to close: the hook sees it, then by default an EvClose waits.
 void ReportClose();
-// The same while a requester may be open: it is answered first as its "Ok" would be, so
+// The same where a requester may be open: it is answered first as its "Ok" would be, so
 // that a name being typed is kept.
 void ReportCloseOverRequester();
 bool CloseRequested();  // an EvClose waits in the queue

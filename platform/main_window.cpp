@@ -109,5 +109,5 @@ void MainWindow::mousePressEvent(QMouseEvent* event) {
 // The window stays: the game decides what a close request means.
 void MainWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
-    ReportClose();
+    ReportCloseOverRequester();
 }

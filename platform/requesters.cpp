@@ -1,6 +1,8 @@
 // The two modal requesters. While one is open, its own loop handles the messages: the
 // hook may run for repaints, and timer ticks are lost.
+#include <QApplication>
 #include <QDialog>
+#include <QEventLoop>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -42,6 +44,50 @@ QString Lines(std::string_view text) {
     return lines;
 }
 
+// While a requester is open the window takes no input, as a Windows box's owner takes
+// none. The requester does this itself rather than through Qt's modality, which would also
+// drop a close request to the window: the game takes that as the requester's "Ok", then
+// the close.
+class InputBlock : public QObject {
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        switch (event->type()) {
+            case QEvent::KeyPress:
+            case QEvent::KeyRelease:
+            case QEvent::MouseButtonPress:
+            case QEvent::MouseButtonRelease:
+            case QEvent::MouseButtonDblClick:
+            case QEvent::Wheel: {
+                const auto* widget = qobject_cast<QWidget*>(watched);
+                return widget != nullptr && Owner() != nullptr && widget->window() == Owner();
+            }
+            default:
+                return false;
+        }
+    }
+};
+
+// Shows the requester over the window and handles the messages until it is answered.
+int RunRequester(QDialog& requester) {
+    InputBlock block;
+    QCoreApplication::instance()->installEventFilter(&block);
+    State().requester = &requester;
+    requester.setWindowModality(Qt::NonModal);  // a message box makes itself modal
+    requester.show();
+    requester.raise();
+    requester.activateWindow();
+    QEventLoop loop;
+    QObject::connect(&requester, &QDialog::finished, &loop, &QEventLoop::quit);
+    if (requester.isVisible()) {
+        loop.exec(QEventLoop::DialogExec);
+    }
+    if (PlatformState* state = ExistingState()) {
+        state->requester = nullptr;
+    }
+    QCoreApplication::instance()->removeEventFilter(&block);
+    return requester.result();
+}
+
 }  // namespace
 
 int ShowMessage(std::string_view title, std::string_view text, int /*flags*/) {
@@ -57,7 +103,7 @@ int ShowMessage(std::string_view title, std::string_view text, int /*flags*/) {
     // A button of its own text: a standard button draws on the style's icons, which loads
     // every image format plugin and keeps them in memory for good.
     box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
-    box.exec();
+    RunRequester(box);
     return 1;  // OK, the only button
 }
 
@@ -83,7 +129,7 @@ std::string AskText(std::string_view title, std::string_view prompt, std::string
     QObject::connect(&ok, &QPushButton::clicked, &dialog, &QDialog::accept);
     field.setFocus();
 
-    if (dialog.exec() != QDialog::Accepted) {
+    if (RunRequester(dialog) != QDialog::Accepted) {
         return "";
     }
     return ToWindows1252(field.text().left(LongestAnswer));

@@ -17,6 +17,7 @@
 #include "platform/picture.h"
 #include "platform/platform.h"
 
+class QDialog;
 class QPushButton;
 class QTimer;
 class QWidget;
@@ -87,6 +88,7 @@ struct PlatformState {
     std::deque<Event> queue;
     std::unique_ptr<QTimer> timer;
     std::unique_ptr<TerminationWatch> terminationWatch;
+    QDialog* requester = nullptr;  // the one open, which the window's input waits behind
     MessageHook hook;
 
     int pumpDepth = 0;     // inside WaitEvent, RepaintNow, a requester or a drag: the hook may run

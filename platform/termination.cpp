@@ -1,8 +1,7 @@
 // A terminating signal (a logout's SIGHUP or SIGTERM, Ctrl+C in a terminal) is taken as
 // the window's close request: the game ends through its event loop, the way "Quitter"
 // does, and an open requester is answered first as if its button were pressed, so a name
-// being typed is kept. A window manager's close request while a requester is open, which
-// Qt would drop, is taken the same way.
+// being typed is kept.
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -11,9 +10,7 @@
 #include <cerrno>
 #include <csignal>
 
-#include "platform/display.h"
 #include "platform/event_queue.h"
-#include "platform/state.h"
 #include "platform/termination.h"
 
 namespace {
@@ -42,7 +39,6 @@ TerminationWatch::TerminationWatch() {
         return;  // the signals keep ending the program at once
     }
     g_signalPipe = pipe_[1];
-    QCoreApplication::instance()->installNativeEventFilter(this);
     notifier_ = std::make_unique<QSocketNotifier>(pipe_[0], QSocketNotifier::Read);
     QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this] { OnSignalled(); });
     struct sigaction action = {};
@@ -61,7 +57,6 @@ TerminationWatch::~TerminationWatch() {
     for (const int signal : TerminationSignals) {
         std::signal(signal, SIG_DFL);
     }
-    QCoreApplication::instance()->removeNativeEventFilter(this);
     notifier_.reset();
     g_signalPipe = -1;
     close(pipe_[0]);
@@ -73,15 +68,4 @@ void TerminationWatch::OnSignalled() {
     while (read(pipe_[0], bytes, sizeof bytes) > 0) {
     }
     ReportCloseOverRequester();
-}
-
-bool TerminationWatch::nativeEventFilter(const QByteArray& eventType, void* message,
-                                         qintptr* /*result*/) {
-    QWidget* window = State().window.get();
-    if (window == nullptr || QApplication::activeModalWidget() == nullptr ||
-        !IsCloseRequest(eventType, message, *window)) {
-        return false;  // Qt delivers it itself
-    }
-    ReportCloseOverRequester();
-    return true;
 }

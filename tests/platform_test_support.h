@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDialog>
 #include <QExposeEvent>
 #include <QPushButton>
 #include <QTimer>
@@ -63,14 +64,16 @@ class WindowTest : public PlatformTest {
     std::vector<std::pair<std::uint32_t, std::intptr_t>> messages;
 };
 
-// Runs `action` on the modal widget as soon as one is open.
+// Runs `action` on the requester as soon as one is open.
 inline void WhenModal(std::function<void(QWidget*)> action) {
     QTimer::singleShot(10, [action] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            action(modal);
-        } else {
-            WhenModal(action);
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (qobject_cast<QDialog*>(widget) != nullptr && widget->isVisible()) {
+                action(widget);
+                return;
+            }
         }
+        WhenModal(action);
     });
 }
 
