@@ -97,8 +97,8 @@ class FileMode : public testing::TestWithParam<std::filesystem::perms> {};
 
 // A file shared with a group or kept private stays so, and root gives it back to its owner.
 TEST_P(FileMode, SaveKeepsTheFilesModeAndOwner) {
-    if (geteuid() != 0 && (GetParam() & std::filesystem::perms::owner_read) ==
-                              std::filesystem::perms::none) {
+    if (geteuid() != 0 &&
+        (GetParam() & std::filesystem::perms::owner_read) == std::filesystem::perms::none) {
         GTEST_SKIP() << "only root may read a file that its owner may not";
     }
     ScratchDirectory dir;
