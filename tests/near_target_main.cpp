@@ -20,5 +20,6 @@ int main(int argc, char* argv[]) {
     DrawGamePanel(program.state);
     RunEventLoop(program);
     ShutdownPlatform();
+    SaveAtExit(program.rankings, program.rankingFile);
     return 0;
 }
