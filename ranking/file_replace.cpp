@@ -130,8 +130,11 @@ int OpenTemporary(std::string& name, Temporary naming) {
         name += "XXXXXX";
         return mkostemp(name.data(), O_CLOEXEC);
     }
+    // Under the lock, one found there was left by a killed save: it goes, and a new one of
+    // the player's own is made, whatever the old one was.
     name += "LOCKED";
-    return open(name.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0600);
+    unlink(name.c_str());
+    return open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
 }
 
 }  // namespace

@@ -136,8 +136,11 @@ TEST_F(RankingPlace, StickyFolderRewritesAnotherUsersFileInPlace) {
 }
 
 // A folder its player may write but not read: the saves still lock the file, so two at once
-// lose nothing, they succeed, and no temporary file stays.
+// lose nothing, they succeed, and no temporary file stays, not even a killed save's.
 TEST_F(RankingPlace, UnreadableFolderLocksAndSaves) {
+    const std::filesystem::path leftover = place_ / "Quickstack.dat.saving-LOCKED";
+    WriteBytes(leftover, "half a save");
+    ASSERT_EQ(chown(leftover.c_str(), Ann, Ann), 0);
     ASSERT_EQ(chown(place_.c_str(), Ann, Ann), 0);
     ASSERT_EQ(chmod(place_.c_str(), 0300), 0);
     const std::filesystem::path errors = scratch_.Path() / "errors-";
