@@ -149,6 +149,13 @@ void SyncWithDisplay() {
     }
 }
 
+// Xwayland names its outputs XWAYLAND0, XWAYLAND1 and so on.
+bool OnXWayland() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return QtConnection() != nullptr && screen != nullptr &&
+           screen->name().startsWith(QLatin1String("XWAYLAND"));
+}
+
 bool OnNativeWayland() {
     return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
 }

@@ -16,6 +16,9 @@ void SyncWithDisplay();
 // Qt runs on a Wayland compositor itself, not on an X server: the compositor places the
 // window and moves it, and shapes it only by what is drawn transparent.
 bool OnNativeWayland();
+// Qt runs on an X server that a Wayland compositor serves, some of which (sway) ignore the
+// window's X shape.
+bool OnXWayland();
 bool LeftButtonHeld();
 // Whether LeftButtonHeld asks the display server, which still knows while a window
 // manager holds the pointer; else it knows only what Qt's events told.

@@ -16,8 +16,9 @@
 MainWindow::MainWindow() {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
-    // Wayland gives a window no shape of its own: it is see-through outside the mask.
-    if (OnNativeWayland()) {
+    // Wayland gives a window no shape of its own: it is see-through outside the mask, and
+    // so it is under XWayland too, where not every compositor cuts it to its X shape.
+    if (OnNativeWayland() || OnXWayland()) {
         setAttribute(Qt::WA_TranslucentBackground);
     }
     setFocusPolicy(Qt::StrongFocus);
