@@ -25,16 +25,17 @@ int CursorYInWindow() {
 // The window manager moves the window when it can; on a bare X server the window
 // follows the pointer itself. Either way the call lasts until the button is released,
 // so a system move is asked for only where that release can be seen; a close request
-// ends it at once, since the program is about to end. A Wayland
-// compositor moves the window on its own and tells the program nothing, not even the
-// release: there the call hands the move over and returns.
+// ends it at once, since the program is about to end. A Wayland compositor moves the
+// window on its own and tells the program nothing, not even the release, which under
+// XWayland its X server learns only from the pointer's next motion: there the call hands
+// the move over and returns.
 void BeginWindowDrag(Handle window) {
     if (!IsMainWindow(window) || !LeftButtonHeld()) {
         return;
     }
     QWidget& widget = *State().window;
     QWindow* native = widget.windowHandle();
-    if (OnNativeWayland()) {
+    if (OnNativeWayland() || OnXWayland()) {
         if (native != nullptr) {
             native->startSystemMove();
         }
