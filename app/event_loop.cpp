@@ -17,8 +17,7 @@ void PressInWindow(const Program& program) {
 // Changes to the rankings that another game kept from the file are tried again with each
 // tick, without waiting; the panel then shows the file, the other game's records included.
 void SavePendingRankings(Program& program) {
-    if (!program.rankings.pending.changes.empty() &&
-        SavePendingChanges(program.rankings, program.rankingFile, std::chrono::milliseconds(0))) {
+    if (SavePendingChanges(program.rankings, program.rankingFile)) {
         DrawRankingPanel(program.rankings, program.state.GameMode);
     }
 }

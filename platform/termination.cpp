@@ -5,7 +5,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <QApplication>
+#include <QObject>
 #include <atomic>
 #include <cerrno>
 #include <csignal>

@@ -73,11 +73,9 @@ void LoadRankings(Rankings& rankings, const std::filesystem::path& file);
 // pending; a failure other than the lock says why in one line on stderr.
 void SaveRankings(Rankings& rankings, const RankingChange& change,
                   const std::filesystem::path& file);
-// Saves the pending changes again, waiting for the lock at most `patience`; true when none
-// is left. While another game keeps the lock, one line on stderr says so after a few
-// seconds.
-bool SavePendingChanges(Rankings& rankings, const std::filesystem::path& file,
-                        std::chrono::milliseconds patience);
+// Saves the pending changes again, without waiting for the lock; true when it saved them
+// now. While another game keeps the lock, one line on stderr says so after a few seconds.
+bool SavePendingChanges(Rankings& rankings, const std::filesystem::path& file);
 // The last try, as the program ends; what still cannot be saved is named on stderr.
 void SaveAtExit(Rankings& rankings, const std::filesystem::path& file);
 // Empties the ranking of the mode, then saves.

@@ -60,12 +60,11 @@ void SaveRankings(Rankings& rankings, const RankingChange& change,
     }
 }
 
-bool SavePendingChanges(Rankings& rankings, const std::filesystem::path& file,
-                        std::chrono::milliseconds patience) {
+bool SavePendingChanges(Rankings& rankings, const std::filesystem::path& file) {
     if (rankings.pending.changes.empty()) {
-        return true;
+        return false;
     }
-    const std::string failure = WritePending(rankings, file, patience);
+    const std::string failure = WritePending(rankings, file, std::chrono::milliseconds(0));
     if (failure.empty()) {
         return true;
     }

@@ -106,11 +106,11 @@ TEST(TwoGames, ChangesWaitForAStoppedLockHolderThenReachTheFile) {
     ClearRanking(game, 1, dir.File());
     const Rankings shown{{Zoe, Alice}, {}, "Zo\xE9"};
     EXPECT_EQ(game, shown);
-    EXPECT_FALSE(SavePendingChanges(game, dir.File(), std::chrono::milliseconds(0)));
+    EXPECT_FALSE(SavePendingChanges(game, dir.File()));
     EXPECT_EQ(ReadBytes(dir.File()), before);
     kill(holder, SIGCONT);
     waitpid(holder, &status, 0);
-    EXPECT_TRUE(SavePendingChanges(game, dir.File(), std::chrono::milliseconds(0)));
+    EXPECT_TRUE(SavePendingChanges(game, dir.File()));
     EXPECT_EQ(game, shown);
     EXPECT_EQ(ReadBytes(dir.File()), Record(0, "Zo\xE9", 60000) + Record(0, "Alice", 70000));
 }
